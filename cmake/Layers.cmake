@@ -1,0 +1,42 @@
+# Layer order of the libraries, lowest first. A library may link only libraries of
+# lower layers, and only the layers in TQ370_QT_LAYERS may link Qt. The checks run at
+# configure time so a wrong dependency fails the build before anything compiles.
+set(TQ370_LAYERS base platform text storage link sim update response_math controls response app)
+set(TQ370_QT_LAYERS controls response app)
+
+# tq370_library(<layer> SOURCES ... [DEPS <layer>...] [EXTERNAL <target>...])
+# Defines target tq370_<layer>.
+function(tq370_library layer)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;EXTERNAL" ${ARGN})
+  list(FIND TQ370_LAYERS ${layer} rank)
+  if(rank EQUAL -1)
+    message(FATAL_ERROR "tq370_library: unknown layer '${layer}'")
+  endif()
+  foreach(dep IN LISTS ARG_DEPS)
+    list(FIND TQ370_LAYERS ${dep} depRank)
+    if(depRank EQUAL -1 OR NOT depRank LESS rank)
+      message(FATAL_ERROR "layer '${layer}' may not depend on '${dep}'")
+    endif()
+  endforeach()
+  list(FIND TQ370_QT_LAYERS ${layer} qtAllowed)
+  foreach(ext IN LISTS ARG_EXTERNAL)
+    if(ext MATCHES "^Qt" AND qtAllowed EQUAL -1)
+      message(FATAL_ERROR "layer '${layer}' may not link Qt (${ext})")
+    endif()
+  endforeach()
+
+  add_library(tq370_${layer} STATIC ${ARG_SOURCES})
+  target_include_directories(tq370_${layer} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  list(TRANSFORM ARG_DEPS PREPEND tq370_ OUTPUT_VARIABLE depTargets)
+  target_link_libraries(tq370_${layer} PUBLIC ${depTargets} ${ARG_EXTERNAL} Threads::Threads)
+endfunction()
+
+# tq370_test(<name> LABEL <label> SOURCES ... LIBS ...): one GoogleTest program per
+# folder, its cases registered with ctest under the given label.
+function(tq370_test name)
+  cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  gtest_discover_tests(${name} PROPERTIES LABELS ${ARG_LABEL} DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,144 @@
+#include "link/register_table.h"
+
+#include <algorithm>
+
+namespace tq370 {
+namespace {
+
+constexpr auto RELAXED = std::memory_order_relaxed;
+
+int nextRegister(int reg) { return reg >= LAST_REGISTER ? 0 : reg + 1; }
+
+}  // namespace
+
+void RegisterTable::loadDefaults() {
+    const auto& defaults = registerDefaults();
+    for (int r = 0; r < REGISTER_COUNT; ++r) {
+        RegisterEntry& e = entry(r);
+        e.retryCount.store(0, RELAXED);
+        e.deviceUpdated.store(0, RELAXED);
+        e.writePending.store(0, RELAXED);
+        e.value.store(defaults[static_cast<std::size_t>(r)], RELAXED);
+    }
+}
+
+std::int32_t RegisterTable::getRegister(int reg) const {
+    return isValid(reg) ? entry(reg).value.load(RELAXED) : 0;
+}
+
+void RegisterTable::setRegister(int reg, std::int32_t value) {
+    if (!isValid(reg)) return;
+    // Value before the mark: an acknowledgement racing with this call then either sees
+    // the new value (and cannot match the old echo) or is followed by the new mark.
+    entry(reg).value.store(value, RELAXED);
+    entry(reg).writePending.store(1, RELAXED);
+}
+
+void RegisterTable::markDeviceUpdated(int reg) {
+    if (isValid(reg)) entry(reg).deviceUpdated.store(1, RELAXED);
+}
+
+bool RegisterTable::takeDeviceUpdated(int reg) {
+    return isValid(reg) && entry(reg).deviceUpdated.exchange(0, RELAXED) > 0;
+}
+
+bool RegisterTable::isDeviceUpdated(int reg) const {
+    return isValid(reg) && entry(reg).deviceUpdated.load(RELAXED) > 0;
+}
+
+bool RegisterTable::isWritePending(int reg) const {
+    return isValid(reg) && entry(reg).writePending.load(RELAXED) > 0;
+}
+
+int RegisterTable::retryCount(int reg) const {
+    return isValid(reg) ? entry(reg).retryCount.load(RELAXED) : 0;
+}
+
+void RegisterTable::clearLinkFlags() {
+    for (auto& e : entries_) {
+        e.deviceUpdated.store(0, RELAXED);
+        e.writePending.store(0, RELAXED);
+    }
+}
+
+void RegisterTable::resetRetryCounts() {
+    for (auto& e : entries_) e.retryCount.store(0, RELAXED);
+}
+
+void RegisterTable::clearDeviceUpdated() {
+    for (auto& e : entries_) e.deviceUpdated.store(0, RELAXED);
+}
+
+int RegisterTable::countDeviceUpdated() const {
+    return static_cast<int>(std::count_if(entries_.begin(), entries_.end(), [](const auto& e) {
+        return e.deviceUpdated.load(RELAXED) > 0;
+    }));
+}
+
+ReadBatch RegisterTable::collectReadBatch(int start, int maxCount) {
+    ReadBatch batch;
+    if (start != CONTINUE_AT_CURSOR) readCursor_ = isValid(start) ? start : 0;
+    if (maxCount < 1) return batch;
+    batch.send = true;
+
+    int reg = readCursor_;
+    for (int visited = 0; visited < REGISTER_COUNT; ++visited, reg = nextRegister(reg)) {
+        RegisterEntry& e = entry(reg);
+        if (e.deviceUpdated.load(RELAXED) != 0) continue;
+        batch.registers[static_cast<std::size_t>(batch.count++)] = static_cast<std::uint16_t>(reg);
+        if (--maxCount == 0 || batch.count == MAX_READ_BATCH) {
+            // This register opens the next batch; its retry count stays as it is.
+            readCursor_ = reg;
+            return batch;
+        }
+        std::uint8_t before = e.retryCount.load(RELAXED);
+        e.retryCount.store(before >= RETRY_GIVE_UP_AT ? 0 : before + 1, RELAXED);
+    }
+    readCursor_ = reg;
+    return batch;
+}
+
+void RegisterTable::applyWriteRetryStep(int reg) {
+    RegisterEntry& e = entry(reg);
+    std::uint8_t before = e.retryCount.load(RELAXED);
+    if (before >= RETRY_GIVE_UP_AT) {
+        e.retryCount.store(0, RELAXED);
+        e.writePending.store(0, RELAXED);
+    } else {
+        e.retryCount.store(before + 1, RELAXED);
+    }
+}
+
+WriteBatch RegisterTable::collectWriteBatch(int start, int maxCount) {
+    WriteBatch batch;
+    if (start != CONTINUE_AT_CURSOR) writeCursor_ = isValid(start) ? start : 0;
+    if (maxCount < 1) return batch;
+    batch.send = true;
+    maxCount = std::min(maxCount, MAX_WRITE_BATCH);
+
+    int reg = writeCursor_;
+    for (int visited = 0; visited < REGISTER_COUNT; ++visited, reg = nextRegister(reg)) {
+        RegisterEntry& e = entry(reg);
+        if (e.writePending.load(RELAXED) <= 0) continue;
+        std::int32_t value = e.value.load(RELAXED);
+        if (reg == REG_MODE_COMMAND && ((value >> 8) & 0xFF) == MODE_COMMAND_FETCH_NAME) {
+            // What was collected is dropped unsent; its retry steps stay applied.
+            writeCursor_ = reg;
+            batch.count = 0;
+            batch.modeNameRequest = true;
+            batch.modeNumber = static_cast<std::uint8_t>(value & 0xFF);
+            return batch;
+        }
+        batch.entries[static_cast<std::size_t>(batch.count++)] = {
+            static_cast<std::uint16_t>(reg), static_cast<std::uint16_t>(value & 0xFFFF)};
+        applyWriteRetryStep(reg);
+        if (--maxCount == 0) {
+            writeCursor_ = nextRegister(reg);
+            return batch;
+        }
+    }
+    writeCursor_ = reg;
+    return batch;
+}
+
+}  // namespace tq370

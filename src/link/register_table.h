@@ -1,0 +1,114 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+
+namespace tq370 {
+
+constexpr int REGISTER_COUNT = 1901;
+constexpr int LAST_REGISTER = REGISTER_COUNT - 1;
+
+// Registers the link machinery itself interprets.
+constexpr int REG_PROBE = 0;
+constexpr int REG_MODE_CURRENT = 1892;
+constexpr int REG_MODE_COMMAND = 1893;
+constexpr int REG_HOST_LINK = 1894;
+
+// Register 0 reporting this value is accepted as a processor without the model check.
+constexpr int PROBE_VALUE_ANY_MODEL = 4095;
+// High byte of REG_MODE_COMMAND that asks for a mode's name instead of a write.
+constexpr int MODE_COMMAND_FETCH_NAME = 5;
+constexpr int MODE_COMMAND_RECALL = 6;
+constexpr int MODE_COMMAND_SAVE = 7;
+
+// Passing this as a batch start continues at the stored cursor.
+constexpr int CONTINUE_AT_CURSOR = 0xFFFF;
+// A read request carries at most this many registers, whatever the caller asks for.
+constexpr int MAX_READ_BATCH = 25;
+// The largest write frame whose length byte still describes it (62 × 4 + 3 ≤ 252).
+constexpr int MAX_WRITE_BATCH = 62;
+// A register is sent this many times in all (retry values 0..10) before it is dropped.
+constexpr int RETRY_GIVE_UP_AT = 10;
+
+// One register of the mirror. Each field is shared by the user-interface, engine and
+// reader threads; each is individually atomic and relaxed order is enough, because no
+// operation needs a consistent view across fields or registers.
+struct RegisterEntry {
+    std::atomic<std::int32_t> value{0};
+    std::atomic<std::uint8_t> retryCount{0};
+    std::atomic<std::int32_t> deviceUpdated{0};
+    std::atomic<std::int32_t> writePending{0};
+};
+
+struct ReadBatch {
+    std::array<std::uint16_t, MAX_READ_BATCH> registers{};
+    int count = 0;
+    // False only when maxCount was below 1: then no request goes out at all, while an
+    // empty batch is still sent as an empty read request.
+    bool send = false;
+};
+
+struct WriteEntry {
+    std::uint16_t reg = 0;
+    std::uint16_t value = 0;
+};
+
+struct WriteBatch {
+    std::array<WriteEntry, MAX_WRITE_BATCH> entries{};
+    int count = 0;
+    bool send = false;  // as for ReadBatch
+    // Set when the walk met a pending REG_MODE_COMMAND with high byte 5: the caller sends
+    // the mode-name request for modeNumber instead of a write frame.
+    bool modeNameRequest = false;
+    std::uint8_t modeNumber = 0;
+};
+
+// The factory value of every register, loaded whenever the sync engine starts.
+const std::array<std::int32_t, REGISTER_COUNT>& registerDefaults();
+
+// The mirror of the processor's 1901 registers. Lock-free; the two batch cursors belong
+// to the engine thread, which is the only caller of the collect functions.
+class RegisterTable {
+public:
+    static bool isValid(int reg) { return reg >= 0 && reg <= LAST_REGISTER; }
+
+    // Every field of every entry to zero, then the defaults into value.
+    void loadDefaults();
+
+    // Out-of-range numbers read as 0 and are not written: they never reach the table.
+    std::int32_t getRegister(int reg) const;
+    void setRegister(int reg, std::int32_t value);
+
+    void markDeviceUpdated(int reg);
+    // Test-and-clear of deviceUpdated; true when it was set.
+    bool takeDeviceUpdated(int reg);
+    bool isDeviceUpdated(int reg) const;
+    bool isWritePending(int reg) const;
+    int retryCount(int reg) const;
+
+    void clearLinkFlags();
+    void resetRetryCounts();
+    void clearDeviceUpdated();
+    int countDeviceUpdated() const;
+
+    ReadBatch collectReadBatch(int start, int maxCount);
+    WriteBatch collectWriteBatch(int start, int maxCount);
+
+    // The retry step a write batch applies to one register (also used by the keep-alive).
+    void applyWriteRetryStep(int reg);
+
+    RegisterEntry& entry(int reg) { return entries_[static_cast<std::size_t>(reg)]; }
+    const RegisterEntry& entry(int reg) const { return entries_[static_cast<std::size_t>(reg)]; }
+
+    int readCursor() const { return readCursor_; }
+    int writeCursor() const { return writeCursor_; }
+
+private:
+    std::array<RegisterEntry, REGISTER_COUNT> entries_{};
+    int readCursor_ = 0;
+    int writeCursor_ = 0;
+};
+
+}  // namespace tq370
