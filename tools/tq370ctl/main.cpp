@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     int exitCode = EXIT_OK;
     addCrcCommands(app, exitCode);
     addTextCommands(app, exitCode);
+    addDescribeCommands(app, exitCode);
 
     try {
         app.parse(argc, argv);
