@@ -46,7 +46,8 @@ bool writeValue(const std::string& path, std::string_view section, std::string_v
     }
     doc->setValue(section, key, value);
     std::string text = doc->text();
-    return replaceFile(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    return replaceFile(path,
+                       std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 }  // namespace

@@ -78,8 +78,8 @@ DataFolders::DataFolders(std::string programFolder, std::string fallbackFolder,
 DataFolders DataFolders::forRunningProgram() {
     std::string program = executablePath().parent_path().string();
     std::string dataHome = userDataHome();
-    std::string fallback = dataHome.empty() ? runningProgramName()
-                                            : dataHome + "/" + runningProgramName();
+    std::string fallback =
+        dataHome.empty() ? runningProgramName() : dataHome + "/" + runningProgramName();
     return DataFolders(program, fallback);
 }
 

@@ -14,8 +14,8 @@ std::string_view trim(std::string_view s) {
 
 bool sameName(std::string_view a, std::string_view b) {
     auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 bool isComment(std::string_view line) {
@@ -40,7 +40,9 @@ std::optional<std::string_view> keyOf(std::string_view line) {
     return trim(line.substr(0, equals));
 }
 
-bool hasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+bool hasLineBreak(std::string_view s) {
+    return s.find_first_of("\r\n") != std::string_view::npos;
+}
 
 }  // namespace
 
@@ -61,7 +63,8 @@ IniDocument IniDocument::parse(std::string_view text) {
     return doc;
 }
 
-std::optional<std::string> IniDocument::value(std::string_view section, std::string_view key) const {
+std::optional<std::string> IniDocument::value(std::string_view section,
+                                              std::string_view key) const {
     bool inSection = false;
     for (const std::string& line : lines_) {
         if (auto name = sectionOf(line)) {
@@ -107,7 +110,8 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
     lines_.push_back(entry);
 }
 
-bool IniDocument::isStorable(std::string_view section, std::string_view key, std::string_view value) {
+bool IniDocument::isStorable(std::string_view section, std::string_view key,
+                             std::string_view value) {
     if (hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value)) return false;
     if (section.find(']') != std::string_view::npos) return false;
     if (trim(key).empty() || key.find('=') != std::string_view::npos) return false;

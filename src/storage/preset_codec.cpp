@@ -4,9 +4,10 @@
 
 namespace tq370 {
 
-std::vector<std::uint8_t> encodePresetRecord(std::span<const std::uint8_t> record,
-                                             std::span<const std::uint8_t, PRESET_SYMBOL_COUNT> symbols,
-                                             std::span<const std::uint8_t> trailing) {
+std::vector<std::uint8_t> encodePresetRecord(
+    std::span<const std::uint8_t> record,
+    std::span<const std::uint8_t, PRESET_SYMBOL_COUNT> symbols,
+    std::span<const std::uint8_t> trailing) {
     std::vector<std::uint8_t> file;
     std::size_t plain = std::min(record.size(), PRESET_PLAIN_BLOCK_SIZE);
     file.reserve(plain + 2 * (record.size() - plain) + trailing.size());
@@ -21,7 +22,8 @@ std::vector<std::uint8_t> encodePresetRecord(std::span<const std::uint8_t> recor
 
 std::vector<std::uint8_t> decodePresetFile(std::span<const std::uint8_t> file) {
     std::size_t plain = std::min(file.size(), PRESET_PLAIN_BLOCK_SIZE);
-    std::vector<std::uint8_t> record(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(plain));
+    std::vector<std::uint8_t> record(file.begin(),
+                                     file.begin() + static_cast<std::ptrdiff_t>(plain));
     if (file.size() <= PRESET_PLAIN_BLOCK_SIZE) return record;
 
     // Byte value to nibble; filled from the last symbol back so that a repeated symbol

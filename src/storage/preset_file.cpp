@@ -35,7 +35,9 @@ std::uint16_t get16of32(const std::vector<std::uint8_t>& record, std::size_t off
 PresetFile::PresetFile()
     : creationTime_(LocalDateTime::now()), savingTime_(creationTime_), random_(seededEngine()) {}
 
-std::uint8_t PresetFile::randomByte() { return static_cast<std::uint8_t>(random_() & 0xFF); }
+std::uint8_t PresetFile::randomByte() {
+    return static_cast<std::uint8_t>(random_() & 0xFF);
+}
 
 std::vector<std::uint8_t> PresetFile::buildFileBytes(PresetValues values) {
     std::vector<std::uint8_t> record(PRESET_RECORD_SIZE);
@@ -137,7 +139,7 @@ PresetResult PresetFile::readRecord(std::string_view path) {
 
 PresetResult PresetFile::writeReplacing(const std::string& path, PresetValues values) {
     return replaceFile(path, buildFileBytes(values)) ? PresetResult::Success
-                                                    : PresetResult::CannotCreate;
+                                                     : PresetResult::CannotCreate;
 }
 
 PresetResult PresetFile::saveData(const DataFolders& folders, std::string_view name,

@@ -12,9 +12,9 @@ constexpr std::size_t PRESET_CHECKSUM_OFFSET = PRESET_HEADER_SIZE + 2 * PRESET_R
 constexpr std::size_t PRESET_RECORD_SIZE = PRESET_CHECKSUM_OFFSET + 4;  // 4,318
 constexpr std::size_t PRESET_PLAIN_BLOCK_SIZE = 256;
 constexpr std::size_t PRESET_TRAILING_BYTES = 2;
-constexpr std::size_t PRESET_FILE_SIZE =
-    PRESET_PLAIN_BLOCK_SIZE + 2 * (PRESET_RECORD_SIZE - PRESET_PLAIN_BLOCK_SIZE) +
-    PRESET_TRAILING_BYTES;  // 8,382
+constexpr std::size_t PRESET_FILE_SIZE = PRESET_PLAIN_BLOCK_SIZE +
+                                         2 * (PRESET_RECORD_SIZE - PRESET_PLAIN_BLOCK_SIZE) +
+                                         PRESET_TRAILING_BYTES;  // 8,382
 
 // The symbol table: 20 distinct bytes, of which the first 16 stand for nibbles 0 to 15.
 constexpr std::size_t PRESET_SYMBOL_TABLE_OFFSET = 20;

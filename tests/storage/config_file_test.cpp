@@ -16,7 +16,7 @@ using test::TempFolder;
 using test::writeText;
 
 class ConfigFileTest : public ::testing::Test {
-protected:
+  protected:
     ConfigFileTest() { fs::create_directory(root / "prog"); }
 
     void makeDataFile(std::string_view file, const std::string& text) {
@@ -72,10 +72,12 @@ TEST_F(ConfigFileTest, ReadPrefersTheDataFolder) {
 
     makeDataFile(CONFIG_FILE_CONFIGURATION, "[other]\nm_COM_MdoeIO=5\n[tq370]\nm_COM_MdoeIO=1\n");
     EXPECT_EQ(config.readIniInt(CONFIG_FILE_CONFIGURATION, KEY_TRANSPORT), 1);
-    EXPECT_EQ(config.readIniInt(CONFIG_FILE_CONFIGURATION, KEY_BAUD), 9600) << "key only in fallback";
+    EXPECT_EQ(config.readIniInt(CONFIG_FILE_CONFIGURATION, KEY_BAUD), 9600)
+        << "key only in fallback";
 
     makeDataFile(CONFIG_FILE_CONFIGURATION, "[tq370]\nm_COM_MdoeIO=-1\n");
-    EXPECT_EQ(config.readIniInt(CONFIG_FILE_CONFIGURATION, KEY_TRANSPORT), 2) << "negative in data file";
+    EXPECT_EQ(config.readIniInt(CONFIG_FILE_CONFIGURATION, KEY_TRANSPORT), 2)
+        << "negative in data file";
 }
 
 TEST_F(ConfigFileTest, WriteCreatesFolderFileAndSection) {

@@ -23,7 +23,8 @@ using Values = std::array<std::int32_t, PRESET_REGISTER_COUNT>;
 
 Values patternValues(int seed) {
     Values v{};
-    for (std::size_t i = 0; i < v.size(); ++i) v[i] = static_cast<std::int32_t>((i * 37 + seed) & 0xFFFF);
+    for (std::size_t i = 0; i < v.size(); ++i)
+        v[i] = static_cast<std::int32_t>((i * 37 + seed) & 0xFFFF);
     return v;
 }
 
@@ -47,11 +48,14 @@ struct HandBuilt {
     std::optional<std::uint32_t> declaredHeaderSize;
     std::optional<std::uint32_t> declaredRegisterCount;
 
-    std::uint16_t valueOf(std::uint32_t reg) const { return static_cast<std::uint16_t>(reg * 291 + 7); }
+    std::uint16_t valueOf(std::uint32_t reg) const {
+        return static_cast<std::uint16_t>(reg * 291 + 7);
+    }
 
     std::vector<std::uint8_t> fileBytes() const {
         std::vector<std::uint8_t> record(headerSize + 2 * registerCount + 4);
-        for (std::size_t i = 0; i < record.size(); ++i) record[i] = static_cast<std::uint8_t>(i * 13 + 5);
+        for (std::size_t i = 0; i < record.size(); ++i)
+            record[i] = static_cast<std::uint8_t>(i * 13 + 5);
         // Nibble symbols 0xA0..0xAF, then four spare bytes.
         for (std::uint8_t k = 0; k < 16; ++k) record[20 + k] = static_cast<std::uint8_t>(0xA0 + k);
         for (std::uint8_t k = 0; k < 4; ++k) record[36 + k] = static_cast<std::uint8_t>(0x01 + k);
@@ -99,8 +103,9 @@ std::vector<std::uint8_t> decodeByHand(const std::vector<std::uint8_t>& file) {
 }
 
 class PresetFileTest : public ::testing::Test {
-protected:
-    std::string writeFresh(const std::string& name, const Values& values, std::int32_t model = 10011) {
+  protected:
+    std::string writeFresh(const std::string& name, const Values& values,
+                           std::int32_t model = 10011) {
         PresetFile file;
         file.header().modelCode = model;
         EXPECT_EQ(file.writeRecord(folder / name, values), PresetResult::Success);
@@ -121,7 +126,8 @@ TEST_F(PresetFileTest, HandBuiltFixtureDecodes) {
     shortHeader.registerCount = 10;
     shortHeader.password = 1;
     shortHeader.model = 0x01020304;
-    for (const Case& c : {Case{"as written by this system", usual}, Case{"other H and N", shortHeader}}) {
+    for (const Case& c :
+         {Case{"as written by this system", usual}, Case{"other H and N", shortHeader}}) {
         SCOPED_TRACE(c.what);
         writeBytes(folder / "fixture.mxb", c.spec.fileBytes());
         PresetFile file;
@@ -162,7 +168,7 @@ TEST_F(PresetFileTest, WriterFollowsTheLayout) {
     EXPECT_EQ(loadLe32(record, 286), 0u);
     EXPECT_EQ(record[296], 1);
     EXPECT_EQ(loadLe32(record, 301), 0u);
-    const std::pair<std::size_t, std::uint32_t> date[] = {{306, 2024}, {311, 2}, {316, 29},
+    const std::pair<std::size_t, std::uint32_t> date[] = {{306, 2024}, {311, 2},  {316, 29},
                                                           {321, 23},   {326, 58}, {331, 7}};
     for (auto [at, expected] : date) EXPECT_EQ(loadLe32(record, at), expected) << "offset " << at;
     EXPECT_EQ(record[512], 0x45);
@@ -184,7 +190,8 @@ TEST_F(PresetFileTest, TwoWritesDifferOnDiskButDecodeAlike) {
     auto one = readBytes(folder / "one.mxb");
     auto two = readBytes(folder / "two.mxb");
     EXPECT_NE(one, two);
-    EXPECT_FALSE(std::equal(one.begin() + 20, one.begin() + 40, two.begin() + 20)) << "same symbol table";
+    EXPECT_FALSE(std::equal(one.begin() + 20, one.begin() + 40, two.begin() + 20))
+        << "same symbol table";
 
     PresetFile a, b;
     ASSERT_EQ(a.readRecord(folder / "one.mxb"), PresetResult::Success);
@@ -232,7 +239,7 @@ TEST_F(PresetFileTest, DamageIsDetected) {
     const auto original = readBytes(path);
     const std::uint8_t symbol15 = original[35];
     const std::uint8_t symbol0 = original[20];
-    const std::uint8_t spare = original[36];  // differs from all 16 symbols
+    const std::uint8_t spare = original[36];                         // differs from all 16 symbols
     const std::size_t reg5High = 256 + 2 * (512 + 2 * 5 + 1 - 256);  // first symbol of byte 523
 
     struct Case {
@@ -242,10 +249,14 @@ TEST_F(PresetFileTest, DamageIsDetected) {
         PresetResult expected;
     };
     const Case cases[] = {
-        {"first filler byte", 0, static_cast<std::uint8_t>(original[0] ^ 0x01), PresetResult::Damaged},
-        {"spare table byte", 36, static_cast<std::uint8_t>(original[36] ^ 0x80), PresetResult::Damaged},
-        {"last spare table byte", 39, static_cast<std::uint8_t>(original[39] + 1), PresetResult::Damaged},
-        {"last plain byte", 255, static_cast<std::uint8_t>(original[255] ^ 0x10), PresetResult::Damaged},
+        {"first filler byte", 0, static_cast<std::uint8_t>(original[0] ^ 0x01),
+         PresetResult::Damaged},
+        {"spare table byte", 36, static_cast<std::uint8_t>(original[36] ^ 0x80),
+         PresetResult::Damaged},
+        {"last spare table byte", 39, static_cast<std::uint8_t>(original[39] + 1),
+         PresetResult::Damaged},
+        {"last plain byte", 255, static_cast<std::uint8_t>(original[255] ^ 0x10),
+         PresetResult::Damaged},
         {"encoded byte to another nibble", reg5High, symbol0, PresetResult::Damaged},
         {"nibble 15 to a non-symbol", reg5High, spare, PresetResult::Success},
     };
@@ -257,13 +268,16 @@ TEST_F(PresetFileTest, DamageIsDetected) {
         writeBytes(path, bytes);
         PresetFile file;
         EXPECT_EQ(file.readRecord(path), c.expected);
-        if (c.expected == PresetResult::Success) EXPECT_EQ(file.values()[5], 0xFFFF);
+        if (c.expected == PresetResult::Success) {
+            EXPECT_EQ(file.values()[5], 0xFFFF);
+        }
     }
 }
 
 TEST_F(PresetFileTest, MalformedFilesFailAsDamaged) {
     const auto good = readBytes(writeFresh("good.mxb", patternValues(1)));
-    auto declaring = [](std::optional<std::uint32_t> headerSize, std::optional<std::uint32_t> count) {
+    auto declaring = [](std::optional<std::uint32_t> headerSize,
+                        std::optional<std::uint32_t> count) {
         HandBuilt spec;
         spec.declaredHeaderSize = headerSize;
         spec.declaredRegisterCount = count;
@@ -278,7 +292,8 @@ TEST_F(PresetFileTest, MalformedFilesFailAsDamaged) {
     };
     const Case cases[] = {
         {"empty file", {}},
-        {"shorter than the header fields", std::vector<std::uint8_t>(good.begin(), good.begin() + 600)},
+        {"shorter than the header fields",
+         std::vector<std::uint8_t>(good.begin(), good.begin() + 600)},
         {"cut inside the registers", std::vector<std::uint8_t>(good.begin(), good.begin() + 8000)},
         {"cut inside the checksum", std::vector<std::uint8_t>(good.begin(), good.begin() + 8378)},
         {"one register more than the record holds", declaring(std::nullopt, 1902)},

@@ -25,7 +25,7 @@ Values filled(std::int32_t v) {
 }
 
 class PresetLibraryTest : public ::testing::Test {
-protected:
+  protected:
     PresetLibraryTest() {
         fs::create_directory(root / "prog");
         fs::create_directory(root / "cwd");
@@ -147,7 +147,8 @@ TEST_F(PresetLibraryTest, ListingKeepsFolderOrderAndDuplicates) {
 
     fs::create_directories(folders.fallbackFolder());
     test::writeText(folders.fallbackFolder() + "c.mxb", "");
-    EXPECT_EQ(folders.listPresets(), (std::vector<std::string>{"a.mxb", "b.mxb", "a.mxb", "c.mxb"}));
+    EXPECT_EQ(folders.listPresets(),
+              (std::vector<std::string>{"a.mxb", "b.mxb", "a.mxb", "c.mxb"}));
 }
 
 TEST(DataFoldersOfRunningProgram, FallbackFollowsXdgDataHome) {
