@@ -21,6 +21,7 @@ inline constexpr std::string_view KEY_BAUD = "m_COM_m_BoTeLV";
 // Thread-safe as far as the file system is: each call reads or replaces a whole file.
 class ConfigFile {
   public:
+    // folders must outlive this object; section is normally DataFolders::runningProgramName().
     explicit ConfigFile(const DataFolders& folders, std::string section);
 
     // The key's value as an integer: decimal digits after an optional sign, anything
