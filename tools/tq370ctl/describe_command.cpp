@@ -46,8 +46,6 @@ RegisterValue parsePair(const std::string& arg) {
     return {*reg, *value};
 }
 
-}  // namespace
-
 void addDescribeCommands(CLI::App& app, int& exitCode) {
     auto* cmd =
         app.add_subcommand("describe", "Name the parameter of each register and decode its value");
@@ -72,5 +70,9 @@ void addDescribeCommands(CLI::App& app, int& exitCode) {
         exitCode = EXIT_OK;
     });
 }
+
+const CommandRegistration registration{"describe", addDescribeCommands};
+
+}  // namespace
 
 }  // namespace tq370::ctl

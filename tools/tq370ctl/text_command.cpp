@@ -17,8 +17,6 @@ const std::map<std::string, Language> LANGUAGE_OPTIONS = {
     {"en", Language::English},
 };
 
-}  // namespace
-
 void addTextCommands(CLI::App& app, int& exitCode) {
     auto* cmd = app.add_subcommand("text", "Print one entry of the UI string table");
     auto entry = std::make_shared<int>(0);
@@ -43,5 +41,9 @@ void addTextCommands(CLI::App& app, int& exitCode) {
         exitCode = EXIT_OK;
     });
 }
+
+const CommandRegistration registration{"text", addTextCommands};
+
+}  // namespace
 
 }  // namespace tq370::ctl
