@@ -16,7 +16,16 @@ struct UsageError : CLI::ValidationError {
     explicit UsageError(const std::string& message) : CLI::ValidationError(message) {}
 };
 
-// Each command file adds its subcommands; a callback stores its exit code in exitCode.
-void addCrcCommands(CLI::App& app, int& exitCode);
+// Adds one command's subcommands to app; a callback stores its exit code in exitCode.
+using CommandAdder = void (*)(CLI::App& app, int& exitCode);
+
+// A command file registers its adder with a namespace-scope object:
+//     const CommandRegistration registration{"crc16", addCrcCommands};
+// main adds the registered commands in name order, so help lists them alphabetically.
+struct CommandRegistration {
+    CommandRegistration(const char* name, CommandAdder adder);
+};
+
+void addRegisteredCommands(CLI::App& app, int& exitCode);
 
 }  // namespace tq370::ctl

@@ -6,6 +6,8 @@
 
 namespace tq370::ctl {
 
+namespace {
+
 void addCrcCommands(CLI::App& app, int& exitCode) {
     auto* cmd = app.add_subcommand("crc16", "Print the link CRC-16 of some bytes");
     auto hex = std::make_shared<std::string>();
@@ -17,5 +19,9 @@ void addCrcCommands(CLI::App& app, int& exitCode) {
         exitCode = EXIT_OK;
     });
 }
+
+const CommandRegistration registration{"crc16", addCrcCommands};
+
+}  // namespace
 
 }  // namespace tq370::ctl

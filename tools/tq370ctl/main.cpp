@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
     app.set_help_all_flag("--help-all", "Show help for every command");
 
     int exitCode = EXIT_OK;
-    addCrcCommands(app, exitCode);
+    addRegisteredCommands(app, exitCode);
 
     try {
         app.parse(argc, argv);

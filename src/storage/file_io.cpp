@@ -1,0 +1,129 @@
+#include "storage/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <random>
+
+namespace tq370 {
+namespace {
+
+bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
+    while (!bytes.empty()) {
+        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes = bytes.subspan(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path) {
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+// A rename is only durable once the folder entry itself is on disk.
+void syncFolder(const std::string& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+std::string temporaryNameFor(const std::string& path) {
+    static thread_local std::mt19937 engine{std::random_device{}()};
+    auto slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, ".tmp%08x", static_cast<unsigned>(engine()));
+    // A leading dot and a suffix after the name keep it out of folder listings.
+    return folder + "." + base + suffix;
+}
+
+}  // namespace
+
+NewFileOutcome writeNewFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return errno == EEXIST ? NewFileOutcome::Exists : NewFileOutcome::Failed;
+    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok) {
+        ::unlink(path.c_str());
+        return NewFileOutcome::Failed;
+    }
+    return NewFileOutcome::Written;
+}
+
+bool replaceFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    constexpr int ATTEMPTS = 8;  // only a name clash with another writer is retried
+    for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
+        std::string temporary = temporaryNameFor(path);
+        switch (writeNewFile(temporary, bytes)) {
+            case NewFileOutcome::Exists:
+                continue;
+            case NewFileOutcome::Failed:
+                return false;
+            case NewFileOutcome::Written:
+                break;
+        }
+        if (::rename(temporary.c_str(), path.c_str()) != 0) {
+            ::unlink(temporary.c_str());
+            return false;
+        }
+        syncFolder(folderOf(path));
+        return true;
+    }
+    return false;
+}
+
+FileContents readWholeFile(const std::string& path, std::size_t maxBytes) {
+    FileContents result;
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return result;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return result;
+    }
+    if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
+        ::close(fd);
+        result.outcome = ReadOutcome::TooLarge;
+        return result;
+    }
+    // The size is only a hint: the file may change while it is read, so the limit is
+    // enforced on what arrives as well.
+    result.bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == result.bytes.size()) {
+            if (filled > maxBytes) break;
+            result.bytes.resize(std::min(filled * 2, maxBytes + 1));
+        }
+        ssize_t n = ::read(fd, result.bytes.data() + filled, result.bytes.size() - filled);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            result.bytes.clear();
+            return result;
+        }
+        if (n == 0) break;
+        filled += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    if (filled > maxBytes) {
+        result.bytes.clear();
+        result.outcome = ReadOutcome::TooLarge;
+        return result;
+    }
+    result.bytes.resize(filled);
+    result.outcome = ReadOutcome::Read;
+    return result;
+}
+
+}  // namespace tq370

@@ -1,0 +1,28 @@
+# Runs TOOL with ARGS (separated by |) and compares its standard output with the file
+# EXPECTED or the line EXPECTED_TEXT (when given) and its exit code with EXIT_CODE (default 0).
+# Usage: cmake -DTOOL=... -DARGS=... [-DEXPECTED=...] [-DEXIT_CODE=...] -P expect_output.cmake
+if(NOT DEFINED EXIT_CODE)
+  set(EXIT_CODE 0)
+endif()
+string(REPLACE "|" ";" ARGS "${ARGS}")
+execute_process(COMMAND ${TOOL} ${ARGS}
+  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL EXIT_CODE)
+  message(FATAL_ERROR "exit code ${rc}, expected ${EXIT_CODE}\nstdout:\n${out}\nstderr:\n${err}")
+endif()
+if(DEFINED EXPECTED)
+  file(READ ${EXPECTED} want)
+  if(NOT out STREQUAL want)
+    message(FATAL_ERROR "output differs from ${EXPECTED}\ngot:\n${out}\nexpected:\n${want}")
+  endif()
+endif()
+if(DEFINED EXPECTED_TEXT AND NOT out STREQUAL "${EXPECTED_TEXT}\n")
+  message(FATAL_ERROR "output [${out}], expected [${EXPECTED_TEXT}]")
+endif()
+if(NOT EXIT_CODE EQUAL 0)
+  string(REGEX MATCHALL "\n" lines "${err}")
+  list(LENGTH lines count)
+  if(NOT out STREQUAL "" OR NOT count EQUAL 1)
+    message(FATAL_ERROR "a failure must print exactly one line on stderr and nothing else\nstdout:\n${out}\nstderr:\n${err}")
+  endif()
+endif()
