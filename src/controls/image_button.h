@@ -15,7 +15,7 @@ namespace tq370 {
 // over the face as a filled text outline. A completed click posts the parent a message
 // numbered with the control identifier, wParam = lParam = the button's index.
 class ImageButton : public MessageWindow {
-  public:
+public:
     enum ToggleState : int { PUSH = 0, TOGGLE_OFF = 1, TOGGLE_ON = 2 };
     static constexpr int HOVER_FRAME = 2;
     static constexpr int DISABLED_FRAME = 3;
@@ -60,7 +60,7 @@ class ImageButton : public MessageWindow {
     // host is set), redrawn only when something it shows has changed.
     const QImage& picture();
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -71,7 +71,7 @@ class ImageButton : public MessageWindow {
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-  private:
+private:
     void invalidate();
     void followToggleState();
     void updateHover(const QPoint& pos);

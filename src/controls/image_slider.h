@@ -13,7 +13,7 @@ namespace tq370 {
 // or Up/Down; after every user change it clamps its value and sends the parent a message
 // numbered with the control identifier, wParam = notifyIndex, lParam = the value.
 class ImageSlider : public MessageWindow {
-  public:
+public:
     ImageSlider(QWidget* parent, int controlId);
 
     // Style row of SLIDER_STYLES and the PNG resource (or image) holding its artwork.
@@ -43,7 +43,7 @@ class ImageSlider : public MessageWindow {
 
     const QImage& picture();
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -54,7 +54,7 @@ class ImageSlider : public MessageWindow {
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
-  private:
+private:
     void notify();
     void stepBy(double delta);
     void invalidate();

@@ -8,7 +8,7 @@ namespace tq370 {
 namespace {
 
 class PostedMessage : public QEvent {
-  public:
+public:
     static QEvent::Type eventType() {
         static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
         return type;

@@ -14,7 +14,7 @@ using LResult = std::intptr_t;
 // with two parameters. Controls tell their parent about a user's change with a message
 // whose number is their own control identifier.
 class MessageWindow : public QWidget {
-  public:
+public:
     explicit MessageWindow(QWidget* parent = nullptr, int controlId = 0);
 
     int controlId() const { return controlId_; }
@@ -35,7 +35,7 @@ class MessageWindow : public QWidget {
     // window, the way a host composes its own picture from its controls.
     void copyIntoPicture(QPaintDevice& picture);
 
-  protected:
+protected:
     // Handles one message; the default ignores it and returns 0.
     virtual LResult handleMessage(unsigned message, WParam wParam, LParam lParam);
 
@@ -45,7 +45,7 @@ class MessageWindow : public QWidget {
 
     bool event(QEvent* event) override;
 
-  private:
+private:
     int controlId_ = 0;
 };
 

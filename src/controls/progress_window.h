@@ -16,7 +16,7 @@ namespace tq370 {
 // Every public call may come from any thread: a call off the UI thread is forwarded to
 // the UI thread's event loop and returns at once, so a worker is never held up.
 class ProgressWindow : public MessageWindow {
-  public:
+public:
     static constexpr int WIDTH = 541;
     static constexpr int HEIGHT = 161;
     static constexpr int BAR_START = 27;
@@ -47,14 +47,14 @@ class ProgressWindow : public MessageWindow {
     // The bar's right end for a value: 27 at 0, 516 at the total, up to 541 above it.
     static int barWidth(double value, int total);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-  private:
+private:
     template <typename F>
     void onUiThread(F&& action);
     void draw(double value);

@@ -19,6 +19,7 @@ const QString FACE_NAME = QStringLiteral("Arial Bold");
 constexpr double BASE_FONT_HEIGHT = 14;
 constexpr double FACE_FONT_FACTOR = 1.2;
 constexpr int MIN_FACE_PIXELS = 8;
+constexpr double TEXT_GAP = 3;  // face pixels kept free before the drop-down arrow
 
 const ComboStyle& faceStyle() {
     return COMBO_STYLES[StyledComboBox::FACE_STYLE];
@@ -29,10 +30,10 @@ const ComboStyle& faceStyle() {
 // The platform combo box under the face: it keeps the items and opens the list, and
 // paints nothing but the owner's face.
 class StyledComboBox::FaceList : public QComboBox {
-  public:
+public:
     explicit FaceList(StyledComboBox* owner) : QComboBox(owner), owner_(owner) {}
 
-  protected:
+protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.drawImage(0, 0, owner_->picture());
@@ -55,7 +56,7 @@ class StyledComboBox::FaceList : public QComboBox {
         owner_->setFocusLook(false);
     }
 
-  private:
+private:
     StyledComboBox* owner_;
 };
 
@@ -142,9 +143,10 @@ void StyledComboBox::render() {
     QFont font = faceFont(FACE_NAME, cellHeightToPixelSize(listHeight * FACE_FONT_FACTOR));
     // A long item ("48dB/Oct", four CJK characters) shrinks to fit the face's text box
     // rather than being cut off.
+    const int room = box.width() - static_cast<int>(TEXT_GAP * scale());
     const int textWidth = QFontMetrics(font).horizontalAdvance(text);
-    if (textWidth > box.width() && textWidth > 0) {
-        font.setPixelSize(std::max(MIN_FACE_PIXELS, font.pixelSize() * box.width() / textWidth));
+    if (textWidth > room && textWidth > 0) {
+        font.setPixelSize(std::max(MIN_FACE_PIXELS, font.pixelSize() * room / textWidth));
     }
     painter.setFont(font);
     painter.setPen(TEXT_COLOUR);

@@ -29,7 +29,7 @@ inline constexpr std::array<ComboStyle, 6> COMBO_STYLES{{
 // item's text on it; the open list is the platform's. A user's pick posts the parent a
 // message numbered with the control identifier, wParam = lParam = the notify index.
 class StyledComboBox : public MessageWindow {
-  public:
+public:
     static constexpr int FACE_RESOURCE = 145;
     static constexpr int FACE_STYLE = 5;
 
@@ -59,11 +59,11 @@ class StyledComboBox : public MessageWindow {
 
     const QImage& picture();
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-  private:
+private:
     class FaceList;
     friend class FaceList;
 

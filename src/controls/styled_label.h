@@ -13,7 +13,7 @@ namespace tq370 {
 // of an image. The caption never wraps with ALIGN_SINGLE_LINE and is never clipped to a
 // box smaller than its measured size.
 class StyledLabel : public MessageWindow {
-  public:
+public:
     StyledLabel(QWidget* parent, int controlId = 0);
 
     // Without a host the label draws on RGB 240, 240, 240.
@@ -39,12 +39,12 @@ class StyledLabel : public MessageWindow {
 
     const QImage& picture();
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
-  private:
+private:
     void invalidate();
     void render();
     QFont font() const;

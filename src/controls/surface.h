@@ -8,7 +8,7 @@ namespace tq370 {
 // An off-screen picture with its own rectangle (left, top, right, bottom), for panels and
 // controls that compose a picture before showing it.
 class Surface {
-  public:
+public:
     Surface() = default;
     Surface(int width, int height);
     explicit Surface(const QImage& image);  // e.g. a bitmap resource; its size is the rect
@@ -34,7 +34,7 @@ class Surface {
     int right() const { return right_; }
     int bottom() const { return bottom_; }
 
-  private:
+private:
     void growTo(int right, int bottom);
 
     QImage image_;

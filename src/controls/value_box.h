@@ -14,7 +14,7 @@ namespace tq370 {
 // confirmed with Enter. Every change sends the parent a message numbered with the control
 // identifier, wParam = notifyIndex, lParam = position; the host reads getRealValue().
 class ValueBox : public MessageWindow {
-  public:
+public:
     static constexpr int EDIT_FIELD_ID = 1124;
 
     ValueBox(QWidget* parent, int controlId);
@@ -46,14 +46,14 @@ class ValueBox : public MessageWindow {
     QLineEdit& editField() { return *edit_; }
     QColor currentBackground() const { return focused_ ? focusedColour_ : normalColour_; }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     void notify();
     int parsedText() const;
     void refresh();

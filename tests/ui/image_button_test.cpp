@@ -23,7 +23,7 @@ QImage solidStrip(int frameWidth, int height) {
 }
 
 class ImageButtonTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         button = new ImageButton(&host, BUTTON_ID, 7);
         button->setGeometry(10, 10, 65, 25);

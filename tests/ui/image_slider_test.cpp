@@ -11,7 +11,7 @@ constexpr int SLIDER_ID = 11024;
 
 // A graphic-EQ band slider as the EQ panel makes it: style 16, -200..200, scale 10.
 class EqSlider : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         slider = new ImageSlider(&host, SLIDER_ID);
         slider->setGeometry(0, 0, 22, 125);

@@ -48,7 +48,7 @@ TEST(MessageWindow, MessagesToAWindowDestroyedBeforeDeliveryAreDropped) {
 
 // A control notifies the nearest MessageWindow above it, even through a plain widget.
 class Notifier : public MessageWindow {
-  public:
+public:
     using MessageWindow::MessageWindow;
     using MessageWindow::postToParent;
     using MessageWindow::sendToParent;

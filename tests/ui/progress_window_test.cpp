@@ -25,7 +25,7 @@ QImage solid(QRgb colour) {
 // Black and white stand-ins for the two bitmaps, so that the filled width can be read
 // back from any column of the picture.
 class ProgressWindowTest : public ::testing::Test {
-  protected:
+protected:
     int filledWidth() const {
         const int x = firstDifference(window.picture(), solid(qRgb(255, 255, 255)), BAR_ROW);
         return x < 0 ? window.picture().width() : x;

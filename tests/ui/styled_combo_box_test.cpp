@@ -11,7 +11,7 @@ namespace {
 constexpr int COMBO_ID = 16124;
 
 class StyledComboBoxTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         host.resize(300, 200);
         combo = new StyledComboBox(&host, COMBO_ID);

@@ -21,14 +21,14 @@ struct Message {
 
 // A host window that records every message it receives (and on which thread).
 class MessageRecorder : public MessageWindow {
-  public:
+public:
     MessageRecorder();
 
     std::vector<Message> messages;
     std::vector<std::thread::id> threads;
     LResult reply = 0;
 
-  protected:
+protected:
     LResult handleMessage(unsigned message, WParam wParam, LParam lParam) override;
 };
 

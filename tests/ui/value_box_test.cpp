@@ -14,7 +14,7 @@ constexpr int BOX_ID = 10024;
 
 // An EQ gain box as the EQ panel makes it, on a shown host so it can take the focus.
 class ValueBoxTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         host.resize(200, 100);
         box = new ValueBox(&host, BOX_ID);

@@ -96,14 +96,14 @@ QImage comboFaces() {
         const QRectF inner = r.adjusted(0, 0, 0, 0);
         face(p, inner, SILVER_TOP, SILVER_BOTTOM, f == 1 ? ORANGE : QColor(0x5a, 0x5f, 0x66), 3);
         // Drop-down well with its arrow.
-        const QRectF well(r.right() - 12, r.top() + 2, 10, r.height() - 4);
+        const QRectF well(r.right() - 9, r.top() + 2, 8, r.height() - 4);
         p.setPen(Qt::NoPen);
         p.setBrush(f == 1 ? ORANGE : QColor(0x4a, 0x4f, 0x56));
         p.drawRoundedRect(well, 2, 2);
         QPainterPath arrow;
         const QPointF c = well.center() + QPointF(0, 1);
-        arrow.moveTo(c + QPointF(-3, -2));
-        arrow.lineTo(c + QPointF(3, -2));
+        arrow.moveTo(c + QPointF(-2.5, -2));
+        arrow.lineTo(c + QPointF(2.5, -2));
         arrow.lineTo(c + QPointF(0, 2));
         arrow.closeSubpath();
         p.setBrush(Qt::white);

@@ -9,14 +9,14 @@ namespace tq370::gallery {
 
 // The gallery page: sections of captioned cells, laid out left to right and wrapped.
 class Sheet {
-  public:
+public:
     explicit Sheet(int width, int zoom);
 
     void section(const QString& title);
     void cell(const QImage& picture, const QString& caption);
     QImage finish() const;
 
-  private:
+private:
     struct Item {
         QImage picture;
         QString caption;

@@ -9,13 +9,13 @@ namespace tq370::gallery {
 // The host panel controls are shown on: a dark panel like the program's, shown as a
 // window of its own so that controls can take the focus.
 class Stage : public MessageWindow {
-  public:
+public:
     Stage(int width, int height);
 
     // Lets pending paints and posted messages run, then takes the stage's picture.
     QImage snapshot();
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
