@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "controls/artwork.h"
 #include "controls/slider_geometry.h"
 
@@ -11,6 +13,10 @@ struct ArtSize {
     int width;
     int height;
 };
+
+void PrintTo(const ArtSize& a, std::ostream* out) {
+    *out << a.number;
+}
 
 class Artwork : public ::testing::TestWithParam<ArtSize> {};
 

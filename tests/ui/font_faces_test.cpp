@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "controls/font_faces.h"
 
 namespace tq370 {
@@ -14,6 +16,10 @@ struct FaceCase {
     const char* family;
     bool bold;
 };
+
+void PrintTo(const FaceCase& c, std::ostream* out) {
+    *out << c.family;
+}
 
 class FontFaces : public ::testing::TestWithParam<FaceCase> {};
 

@@ -144,6 +144,20 @@ TEST(ImageButtonPicture, WithoutAnImageTheCaptionIsDrawnOverTheNoHostBackground)
     EXPECT_EQ(button.caption(), QStringLiteral("RST"));
 }
 
+TEST(ImageButtonPicture, CopiesItselfIntoItsHostsPictureAtItsPlace) {
+    MessageRecorder host;
+    host.resize(100, 60);
+    auto* button = new ImageButton(&host, 1);
+    button->setGeometry(30, 20, 20, 10);
+    button->setButtonImage(solidStrip(20, 10), &host);
+    button->setButtonCheck(ImageButton::TOGGLE_ON);
+    QImage picture(100, 60, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(qRgb(1, 1, 1));
+    button->copyIntoPicture(picture);
+    EXPECT_EQ(picture.pixel(35, 25), qRgb(0, 200, 0));
+    EXPECT_EQ(picture.pixel(10, 10), qRgb(1, 1, 1));
+}
+
 TEST(CaptionLayout, AlignmentBitsPlaceTheLine) {
     const QFont font = QFont(QStringLiteral("Liberation Sans"));
     const QRectF box(0, 0, 200, 40);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "controls/image_slider.h"
 #include "controls/slider_geometry.h"
 #include "ui_harness.h"
@@ -135,6 +137,10 @@ struct GeometryCase {
     int minValue, maxValue, value;
     double position;
 };
+
+void PrintTo(const GeometryCase& c, std::ostream* out) {
+    *out << "row " << c.row << " value " << c.value;
+}
 
 class SliderGeometryTable : public ::testing::TestWithParam<GeometryCase> {};
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "controls/number_format.h"
 
 namespace tq370 {
@@ -10,6 +12,10 @@ struct FormatCase {
     double value;
     const char* expected;
 };
+
+void PrintTo(const FormatCase& c, std::ostream* out) {
+    *out << c.format;
+}
 
 class NumberFormat : public ::testing::TestWithParam<FormatCase> {};
 

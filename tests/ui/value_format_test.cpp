@@ -140,6 +140,10 @@ struct LookupCase {
     int expected;
 };
 
+void PrintTo(const LookupCase& c, std::ostream* out) {
+    *out << c.x;
+}
+
 class IndexLookup : public ::testing::TestWithParam<LookupCase> {};
 
 TEST_P(IndexLookup, AscendingTable) {
