@@ -84,7 +84,7 @@ void FrameParser::scan() {
         }
         context_.missCount.store(0, RELAXED);
         context_.lastRxTick.store(context_.clock.nowMs(), RELAXED);
-        accept(data[i + 2], std::span(data + i + 3, length - 3));
+        apply(data[i + 2], std::span(data + i + 3, length - 3));
         trimAt = i + length;
         accepted = true;
         firstIncomplete = NOT_FOUND;
@@ -99,7 +99,7 @@ void FrameParser::scan() {
     scanFrom_ = resume;
 }
 
-void FrameParser::accept(std::uint8_t command, std::span<const std::uint8_t> payload) {
+void FrameParser::apply(std::uint8_t command, std::span<const std::uint8_t> payload) {
     switch (command) {
         case CMD_HELLO:
             applyHello(payload);

@@ -31,7 +31,7 @@ class FrameParser {
 
   private:
     void scan();
-    void accept(std::uint8_t command, std::span<const std::uint8_t> payload);
+    void apply(std::uint8_t command, std::span<const std::uint8_t> payload);
     void applyHello(std::span<const std::uint8_t> payload);
     void applyReadReply(std::span<const std::uint8_t> payload);
     void applyWriteAck(std::span<const std::uint8_t> payload);
