@@ -11,12 +11,11 @@ enum class WaitStatus { Ready, TimedOut, Stopped, Failed };
 // Waits up to ms protocol milliseconds (scaled by the clock) until the descriptor has
 // one of the poll events (POLLIN, POLLOUT). A stop request ends the wait within a few
 // tens of real milliseconds. Failed: the descriptor is invalid or poll failed.
-WaitStatus waitForSocket(int fd, short events, double ms, const Clock& clock,
-                         std::stop_token stop);
+WaitStatus waitForSocket(int fd, short events, double ms, const Clock& clock, std::stop_token stop);
 
 // Owns one socket descriptor; closes it when destroyed.
 class SocketHandle {
-public:
+  public:
     SocketHandle() = default;
     explicit SocketHandle(int fd) : fd_(fd) {}
     SocketHandle(SocketHandle&& other) noexcept : fd_(other.release()) {}
@@ -29,7 +28,7 @@ public:
     bool valid() const { return fd_ >= 0; }
     int release();
 
-private:
+  private:
     int fd_ = -1;
 };
 

@@ -57,10 +57,14 @@ TcpStream::Received TcpStream::receive(std::span<std::uint8_t> buffer, double ms
     for (;;) {
         double leftMs = endMs - static_cast<double>(clock.nowMs());
         switch (waitForSocket(handle_.get(), POLLIN, leftMs, clock, stop)) {
-            case WaitStatus::Ready: break;
-            case WaitStatus::TimedOut: return {Status::TimedOut, 0};
-            case WaitStatus::Stopped: return {Status::Stopped, 0};
-            case WaitStatus::Failed: return {Status::Failed, 0};
+            case WaitStatus::Ready:
+                break;
+            case WaitStatus::TimedOut:
+                return {Status::TimedOut, 0};
+            case WaitStatus::Stopped:
+                return {Status::Stopped, 0};
+            case WaitStatus::Failed:
+                return {Status::Failed, 0};
         }
         ssize_t n = recv(handle_.get(), buffer.data(), buffer.size(), 0);
         if (n > 0) return {Status::Data, static_cast<std::size_t>(n)};

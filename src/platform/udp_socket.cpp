@@ -12,8 +12,8 @@ std::optional<UdpSocket> UdpSocket::open(int family) {
 }
 
 bool UdpSocket::sendTo(const NetAddress& to, std::span<const std::uint8_t> bytes) {
-    ssize_t n = sendto(handle_.get(), bytes.data(), bytes.size(), MSG_NOSIGNAL, to.get(),
-                       to.length);
+    ssize_t n =
+        sendto(handle_.get(), bytes.data(), bytes.size(), MSG_NOSIGNAL, to.get(), to.length);
     return n == static_cast<ssize_t>(bytes.size());
 }
 

@@ -15,7 +15,7 @@ namespace tq370 {
 // An unbound UDP socket of one address family (the system picks the local port on the
 // first send). Closed when destroyed. One thread at a time.
 class UdpSocket {
-public:
+  public:
     // nullopt when the system refuses a socket.
     static std::optional<UdpSocket> open(int family);
 
@@ -26,7 +26,7 @@ public:
     // waiting.
     std::optional<std::size_t> receive(std::span<std::uint8_t> buffer);
 
-private:
+  private:
     explicit UdpSocket(SocketHandle handle) : handle_(std::move(handle)) {}
     SocketHandle handle_;
 };

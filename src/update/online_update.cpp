@@ -29,8 +29,10 @@ bool endsChecking(CheckResult result) {
         case CheckResult::Declined:
         case CheckResult::Downloaded:
         case CheckResult::Replacing:
-        case CheckResult::Stopped: return true;
-        default: return false;
+        case CheckResult::Stopped:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -42,13 +44,17 @@ CheckReport OnlineUpdate::checkOnce(std::stop_token stop) {
     if (!address) return {CheckResult::Unresolved};
     auto socket = UdpSocket::open(address->family());
     if (!socket) return {CheckResult::NoAnswer};
-    if (!socket->sendTo(*address, buildUpdateQuery(settings_.programVersion, settings_.machineId))) {
+    if (!socket->sendTo(*address,
+                        buildUpdateQuery(settings_.programVersion, settings_.machineId))) {
         return {CheckResult::NoAnswer};
     }
     switch (socket->waitReadable(settings_.answerWaitMs, clock_, stop)) {
-        case WaitStatus::Ready: break;
-        case WaitStatus::Stopped: return {CheckResult::Stopped};
-        default: return {CheckResult::NoAnswer};
+        case WaitStatus::Ready:
+            break;
+        case WaitStatus::Stopped:
+            return {CheckResult::Stopped};
+        default:
+            return {CheckResult::NoAnswer};
     }
     std::array<std::uint8_t, UPDATE_RECEIVE_LIMIT> buffer;
     auto size = socket->receive(buffer);
@@ -73,10 +79,15 @@ CheckReport OnlineUpdate::checkOnce(std::stop_token stop) {
         }
         auto download = downloadUpdate(settings_, tcpAddress, answer->token, host_, clock_, stop);
         switch (download.status) {
-            case DownloadStatus::Stopped: return {CheckResult::Stopped};
-            case DownloadStatus::Broken: return {CheckResult::DownloadBroken, download.size};
-            case DownloadStatus::Failed: report.result = CheckResult::DownloadFailed; continue;
-            case DownloadStatus::Complete: break;
+            case DownloadStatus::Stopped:
+                return {CheckResult::Stopped};
+            case DownloadStatus::Broken:
+                return {CheckResult::DownloadBroken, download.size};
+            case DownloadStatus::Failed:
+                report.result = CheckResult::DownloadFailed;
+                continue;
+            case DownloadStatus::Complete:
+                break;
         }
         if (!settings_.startReplacement) return {CheckResult::Downloaded, download.size};
         if (settings_.startReplacement(settings_.scriptPath())) {

@@ -12,11 +12,13 @@ constexpr std::string_view PING_100 = "ping 1 -n 1 -w 100 2>nul 1>nul ";
 
 bool isPlainBatchChar(unsigned char c) {
     // Bytes above 0x7F are the non-ASCII letters of the narrow code page.
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-           c == '.' || c == '-' || c == '_' || c >= 0x80;
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.' ||
+           c == '-' || c == '_' || c >= 0x80;
 }
 
-bool isAllowedBatchChar(unsigned char c) { return c >= 0x20 && c != 0x7F && c != '"'; }
+bool isAllowedBatchChar(unsigned char c) {
+    return c >= 0x20 && c != 0x7F && c != '"';
+}
 
 // Inside a batch file '%' starts a variable even between quotes; "%%" is a literal one.
 std::string escapePercent(std::string_view s) {
@@ -102,9 +104,10 @@ std::string buildPosixReplacementScript(const std::filesystem::path& executable,
     s += "# Puts the downloaded program in place of this one and starts it.\n";
     s += "cd " + folder + " || exit 1\n";
     s += "sleep " + seconds(waits.beforeEndMs) + "\n";
-    // Only processes running this very executable are ended.
+    // Only processes running this very file are ended (same inode, so a program of the
+    // same name elsewhere is left alone); the test needs no process per candidate.
     s += "for p in /proc/[0-9]*; do\n";
-    s += "  if [ \"$(readlink \"$p/exe\" 2>/dev/null)\" = " + target + " ]; then\n";
+    s += "  if [ \"$p/exe\" -ef " + target + " ]; then\n";
     s += "    kill -KILL \"${p#/proc/}\" 2>/dev/null\n";
     s += "  fi\n";
     s += "done\n";

@@ -24,7 +24,7 @@ std::optional<std::string> buildWindowsReplacementScript(std::string_view progra
                                                          std::string_view folder);
 
 struct PosixScriptWaits {
-    int beforeEndMs = 300;   // before ending the old program
+    int beforeEndMs = 300;     // before ending the old program
     int beforeRenameMs = 100;  // before each rename
 };
 

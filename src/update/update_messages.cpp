@@ -33,7 +33,8 @@ std::vector<std::uint8_t> buildUpdateQuery(std::uint32_t version, const MachineI
     // Payload starts at frame byte 5.
     std::vector<std::uint8_t> payload(UPDATE_QUERY_SIZE - UPDATE_FRAME_OVERHEAD);
     payload[0] = 0;
-    for (int i = 0; i < 4; ++i) payload[1 + i] = static_cast<std::uint8_t>(version >> (8 * (3 - i)));
+    for (int i = 0; i < 4; ++i)
+        payload[1 + i] = static_cast<std::uint8_t>(version >> (8 * (3 - i)));
     payload[5] = QUERY_MARK_0;
     payload[6] = QUERY_MARK_1;
     std::copy(id.begin(), id.end(), payload.begin() + (IDENTIFIER_AT - 5));

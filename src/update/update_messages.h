@@ -14,11 +14,11 @@ namespace tq370 {
 using MachineIdentifier = std::array<std::uint8_t, 8>;
 
 enum UpdateCommand : std::uint8_t {
-    UPDATE_QUERY = 0,             // program to server, UDP
-    UPDATE_ANSWER = 1,            // server to program, UDP
-    UPDATE_DOWNLOAD_REPORT = 35,  // program to server, TCP, after the file
-    UPDATE_DOWNLOAD_REQUEST = 38, // program to server, TCP
-    UPDATE_DOWNLOAD_HEADER = 39,  // server to program, TCP, before the file
+    UPDATE_QUERY = 0,              // program to server, UDP
+    UPDATE_ANSWER = 1,             // server to program, UDP
+    UPDATE_DOWNLOAD_REPORT = 35,   // program to server, TCP, after the file
+    UPDATE_DOWNLOAD_REQUEST = 38,  // program to server, TCP
+    UPDATE_DOWNLOAD_HEADER = 39,   // server to program, TCP, before the file
 };
 
 constexpr std::size_t UPDATE_QUERY_SIZE = 22;
@@ -26,8 +26,8 @@ constexpr std::size_t UPDATE_QUERY_SIZE = 22;
 constexpr std::uint64_t UPDATE_SIZE_MAX = (std::uint64_t{1} << 40) - 1;
 
 struct UpdateAnswer {
-    bool newerVersion = false;      // byte 5 is 1
-    MachineIdentifier identifier{}; // bytes 12..19
+    bool newerVersion = false;        // byte 5 is 1
+    MachineIdentifier identifier{};   // bytes 12..19
     std::vector<std::uint8_t> token;  // bytes 20.. up to the CRC, returned in the request
 };
 

@@ -195,7 +195,8 @@ void FakeUpdateServer::serveConnection(int fd, FakeDownload download) {
     sendAll(fd, download.firstBlock, download.firstBlock.size() + 1);
     sendAll(fd, download.body, 997);
     switch (download.ending) {
-        case FakeDownload::Ending::Close: return;
+        case FakeDownload::Ending::Close:
+            return;
         case FakeDownload::Ending::Stall: {
             // Hold the stream open, silent, until the client gives up.
             std::uint8_t sink[256];

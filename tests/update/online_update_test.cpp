@@ -39,11 +39,13 @@ Bytes fileBytes(std::size_t size) {
     return b;
 }
 
-FakeDownload goodDownload(const Bytes& file) { return {test::headerBlock(file.size()), file}; }
+FakeDownload goodDownload(const Bytes& file) {
+    return {test::headerBlock(file.size()), file};
+}
 
 // The update loop on its own thread, as the program runs it.
 class RunningUpdate {
-public:
+  public:
     RunningUpdate(UpdateSettings settings, UpdateHost& host, const Clock& clock)
         : update_(std::move(settings), host, clock),
           thread_([this](std::stop_token stop) { result_.set_value(update_.run(stop)); }) {}
@@ -55,7 +57,7 @@ public:
     }
     void stop() { thread_.request_stop(); }
 
-private:
+  private:
     OnlineUpdate update_;
     std::promise<CheckReport> result_;
     std::future<CheckReport> future_ = result_.get_future();
@@ -64,7 +66,7 @@ private:
 
 // Every test runs at a hundredth of real time: ten protocol seconds are 100 ms.
 class OnlineUpdateTest : public ::testing::Test {
-protected:
+  protected:
     UpdateSettings settings() const {
         UpdateSettings s;
         s.server = {"127.0.0.1", server.port(), server.port()};
@@ -164,9 +166,15 @@ TEST_F(OnlineUpdateTest, DownloadWritesProgramScriptsAndReport) {
         std::size_t size;
         std::size_t extra;  // bytes the server sends past the announced size
     } cases[] = {
-        {"22-byte answer after garbage", concat({{0x00, 0x4B, 0x6F}, answer(true, OTHER)}), {},
-         3000, 0},
-        {"answer with a token", answer(true, OTHER, {0xAB, 0xCD, 0xEF}), {0xAB, 0xCD, 0xEF}, 1400,
+        {"22-byte answer after garbage",
+         concat({{0x00, 0x4B, 0x6F}, answer(true, OTHER)}),
+         {},
+         3000,
+         0},
+        {"answer with a token",
+         answer(true, OTHER, {0xAB, 0xCD, 0xEF}),
+         {0xAB, 0xCD, 0xEF},
+         1400,
          0},
         {"bytes past the size are dropped", answer(true, OTHER), {}, 5000, 33},
     };
@@ -316,8 +324,8 @@ TEST(OnlineUpdateStop, StopEndsEveryWaitPromptly) {
         settingsForCase.checkIntervalMs = c.intervalMs;
         if (c.answered) {
             server.queueAnswer(answer(true, OTHER));
-            server.queueDownload({test::headerBlock(9000), fileBytes(100),
-                                  FakeDownload::Ending::Stall});
+            server.queueDownload(
+                {test::headerBlock(9000), fileBytes(100), FakeDownload::Ending::Stall});
         }
         std::size_t requestsBefore = server.requests().size();
         test::RecordingUpdateHost host(true);

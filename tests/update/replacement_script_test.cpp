@@ -58,8 +58,7 @@ TEST(WindowsReplacementScript, NamesThatCouldBreakALineAreQuotedOrRefused) {
         auto script = buildWindowsReplacementScript(c.name, c.folder);
         ASSERT_EQ(script.has_value(), c.taskkillLine != nullptr) << c.name;
         if (!script) continue;
-        EXPECT_NE(script->find(std::string(c.taskkillLine) + "\r\n"), std::string::npos)
-            << *script;
+        EXPECT_NE(script->find(std::string(c.taskkillLine) + "\r\n"), std::string::npos) << *script;
         EXPECT_NE(script->find(std::string(c.startLine) + "\r\n"), std::string::npos) << *script;
         // Nine lines whatever the names hold.
         EXPECT_EQ(std::count(script->begin(), script->end(), '\n'), 8) << c.name;
@@ -100,7 +99,8 @@ int waitForEnd(pid_t pid, std::chrono::milliseconds timeout) {
     auto until = std::chrono::steady_clock::now() + timeout;
     int status = 0;
     for (;;) {
-        if (waitpid(pid, &status, WNOHANG) == pid) return WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+        if (waitpid(pid, &status, WNOHANG) == pid)
+            return WIFSIGNALED(status) ? WTERMSIG(status) : 0;
         if (std::chrono::steady_clock::now() >= until) break;
         std::this_thread::sleep_for(10ms);
     }

@@ -11,7 +11,7 @@ namespace tq370::test {
 
 // A fresh folder under the system's temporary folder, removed with its contents.
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "tq370-update-XXXXXX");
         if (mkdtemp(pattern.data())) path_ = std::filesystem::canonical(pattern);
@@ -25,7 +25,7 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -38,8 +38,10 @@ CtlRun runCtl(const std::vector<std::string>& args, const fs::path& scratch) {
     const auto errPath = scratch / "stderr.txt";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
     pid_t pid = -1;
     CtlRun run;
     if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
@@ -53,7 +55,9 @@ CtlRun runCtl(const std::vector<std::string>& args, const fs::path& scratch) {
     return run;
 }
 
-Bytes answer(bool newer, const MachineIdentifier& id) { return buildUpdateAnswer({newer, id, {}}); }
+Bytes answer(bool newer, const MachineIdentifier& id) {
+    return buildUpdateAnswer({newer, id, {}});
+}
 
 TEST(UpdateCommand, OneCheckAgainstALoopbackServer) {
     const MachineIdentifier other{7, 7, 7, 7, 7, 7, 7, 7};
@@ -70,18 +74,36 @@ TEST(UpdateCommand, OneCheckAgainstALoopbackServer) {
         std::string out;
         bool fileWritten;
     } cases[] = {
-        {"download with --yes", {"--yes"}, answer(true, other),
-         FakeDownload{test::headerBlock(file.size()), file}, 0,
-         "newer version available\ndownloaded 5000 bytes to ", true},
-        {"question without --yes", {}, answer(true, other), std::nullopt, 0,
-         "newer version available\n", false},
+        {"download with --yes",
+         {"--yes"},
+         answer(true, other),
+         FakeDownload{test::headerBlock(file.size()), file},
+         0,
+         "newer version available\ndownloaded 5000 bytes to ",
+         true},
+        {"question without --yes",
+         {},
+         answer(true, other),
+         std::nullopt,
+         0,
+         "newer version available\n",
+         false},
         {"nothing newer", {}, answer(false, other), std::nullopt, 0, "up to date\n", false},
-        {"own identifier", {"--yes"}, answer(true, cpuIdentifier()), std::nullopt, 0,
-         "checks ended\n", false},
+        {"own identifier",
+         {"--yes"},
+         answer(true, cpuIdentifier()),
+         std::nullopt,
+         0,
+         "checks ended\n",
+         false},
         {"silent server", {"--timeout", "0.3"}, {}, std::nullopt, 1, "", false},
-        {"download breaks off", {"--yes", "--timeout", "0.5"}, answer(true, other),
-         FakeDownload{test::headerBlock(file.size()), half, FakeDownload::Ending::Close}, 1,
-         "newer version available\n", false},
+        {"download breaks off",
+         {"--yes", "--timeout", "0.5"},
+         answer(true, other),
+         FakeDownload{test::headerBlock(file.size()), half, FakeDownload::Ending::Close},
+         1,
+         "newer version available\n",
+         false},
     };
     for (const auto& c : cases) {
         Clock clock;
@@ -90,8 +112,8 @@ TEST(UpdateCommand, OneCheckAgainstALoopbackServer) {
         if (!c.datagram.empty()) server.queueAnswer(c.datagram);
         if (c.download) server.queueDownload(*c.download);
         std::vector<std::string> args = {"update", "--server",
-                                         "127.0.0.1:" + std::to_string(server.port()),
-                                         "--dir", dir.path().string()};
+                                         "127.0.0.1:" + std::to_string(server.port()), "--dir",
+                                         dir.path().string()};
         args.insert(args.end(), c.args.begin(), c.args.end());
 
         CtlRun run = runCtl(args, dir.path());

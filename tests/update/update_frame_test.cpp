@@ -36,8 +36,8 @@ Bytes concat(std::initializer_list<Bytes> parts) {
 
 TEST(UpdateFrame, QueryLaysOutVersionMarkAndIdentifier) {
     Bytes q = buildUpdateQuery(0x00020003, ID);
-    Bytes expected = handFrame(0, {0, 0x00, 0x02, 0x00, 0x03, 0x23, 0x29, 0xA1, 0xA2, 0xA3, 0xA4,
-                                   0xB1, 0xB2, 0xB3, 0xB4});
+    Bytes expected = handFrame(
+        0, {0, 0x00, 0x02, 0x00, 0x03, 0x23, 0x29, 0xA1, 0xA2, 0xA3, 0xA4, 0xB1, 0xB2, 0xB3, 0xB4});
     ASSERT_EQ(q.size(), 22u);
     EXPECT_EQ(q, expected);
 }
@@ -83,12 +83,17 @@ TEST(UpdateFrame, AnswerFieldsAndToken) {
         Bytes token;
     } cases[] = {
         {"22 bytes, no token", handFrame(1, concat({head, id})), true, true, {}},
-        {"token after the identifier", handFrame(1, concat({head, id, {9, 8, 7}})), true, true,
+        {"token after the identifier",
+         handFrame(1, concat({head, id, {9, 8, 7}})),
+         true,
+         true,
          {9, 8, 7}},
         {"byte 5 = 0", handFrame(1, concat({{0, 0, 0, 0, 0, 0, 0}, id})), true, false, {}},
-        {"byte 5 = 2 is not 1", handFrame(1, concat({{2, 0, 0, 0, 0, 0, 0}, id})), true, false,
-         {}},
-        {"too short for an identifier", handFrame(1, concat({head, Bytes(7, 0)})), false, false,
+        {"byte 5 = 2 is not 1", handFrame(1, concat({{2, 0, 0, 0, 0, 0, 0}, id})), true, false, {}},
+        {"too short for an identifier",
+         handFrame(1, concat({head, Bytes(7, 0)})),
+         false,
+         false,
          {}},
         {"not an answer", handFrame(0, concat({head, id})), false, false, {}},
     };
@@ -131,8 +136,8 @@ TEST(UpdateFrame, DownloadHeaderSizeUsesAllFortyBits) {
 }
 
 TEST(UpdateFrame, DownloadReportLayout) {
-    Bytes expected = handFrame(35, {4, 0x01, 0x2A, 0x05, 0xF2, 0x00, 9, 't', 'q', '3', '7', '0',
-                                    '.', 'e', 'x', 'e', 0});
+    Bytes expected = handFrame(
+        35, {4, 0x01, 0x2A, 0x05, 0xF2, 0x00, 9, 't', 'q', '3', '7', '0', '.', 'e', 'x', 'e', 0});
     EXPECT_EQ(buildDownloadReport(5'000'000'000, "tq370.exe"), expected);
     // The length byte cannot count more than 255 characters.
     Bytes longReport = buildDownloadReport(1, std::string(300, 'x'));

@@ -19,7 +19,7 @@ constexpr std::uint8_t ENGLISH = 2;
 
 // Answers the question from --yes and prints progress on stderr.
 class PrintingUpdateHost : public UpdateHost {
-public:
+  public:
     explicit PrintingUpdateHost(bool yes) : yes_(yes) {}
 
     bool askQuestion(std::string_view, std::string_view) override {
@@ -48,7 +48,7 @@ public:
         shown_ = false;
     }
 
-private:
+  private:
     const bool yes_;
     bool announced_ = false;
     bool shown_ = false;
@@ -83,16 +83,22 @@ int runUpdate(const UpdateOptions& options) {
     settings.machineId = cpuIdentifier();
     settings.language = [] { return ENGLISH; };
     settings.writeWindowsScript = true;
-    if (options.timeoutS > 0) settings.answerWaitMs = settings.receiveWaitMs = options.timeoutS * 1000;
+    if (options.timeoutS > 0)
+        settings.answerWaitMs = settings.receiveWaitMs = options.timeoutS * 1000;
 
     PrintingUpdateHost host(options.yes);
     Clock clock;
     OnlineUpdate update(settings, host, clock);
     CheckReport report = update.checkOnce();
     switch (report.result) {
-        case CheckResult::UpToDate: std::printf("up to date\n"); return EXIT_OK;
-        case CheckResult::ChecksEnded: std::printf("checks ended\n"); return EXIT_OK;
-        case CheckResult::Declined: return EXIT_OK;  // "newer version available" is printed
+        case CheckResult::UpToDate:
+            std::printf("up to date\n");
+            return EXIT_OK;
+        case CheckResult::ChecksEnded:
+            std::printf("checks ended\n");
+            return EXIT_OK;
+        case CheckResult::Declined:
+            return EXIT_OK;  // "newer version available" is printed
         case CheckResult::Downloaded:
             std::printf("downloaded %llu bytes to %s\n",
                         static_cast<unsigned long long>(report.downloadedBytes),
@@ -110,10 +116,13 @@ int runUpdate(const UpdateOptions& options) {
             return EXIT_LINK_ERROR;
         case CheckResult::DownloadFailed:
         case CheckResult::Replacing:
-        case CheckResult::Stopped: break;
+        case CheckResult::Stopped:
+            break;
     }
-    std::fprintf(stderr, "tq370ctl: the download failed (no file from the server, or %s not "
-                         "writable)\n", folder.c_str());
+    std::fprintf(stderr,
+                 "tq370ctl: the download failed (no file from the server, or %s not "
+                 "writable)\n",
+                 folder.c_str());
     return EXIT_LINK_ERROR;
 }
 
