@@ -1,6 +1,7 @@
 #include "platform/detached_process.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +12,10 @@ namespace {
 
 // Runs in the grandchild between fork and exec: only async-signal-safe calls.
 [[noreturn]] void execDetached(char* const* argv, const char* workDir, int errorPipe) {
+    // A signal mask of the calling thread must not follow into the new program.
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
     int err = 0;
     if (chdir(workDir) != 0) {
         err = errno;

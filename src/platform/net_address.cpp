@@ -1,6 +1,8 @@
 #include "platform/net_address.h"
 
+#include <arpa/inet.h>
 #include <netdb.h>
+#include <netinet/in.h>
 
 #include <cstring>
 
@@ -15,6 +17,16 @@ std::string NetAddress::text() const {
     }
     if (family() == AF_INET6) return std::string("[") + host + "]:" + port;
     return std::string(host) + ":" + port;
+}
+
+NetAddress NetAddress::withPort(std::uint16_t port) const {
+    NetAddress other = *this;
+    if (family() == AF_INET) {
+        reinterpret_cast<sockaddr_in*>(&other.storage)->sin_port = htons(port);
+    } else if (family() == AF_INET6) {
+        reinterpret_cast<sockaddr_in6*>(&other.storage)->sin6_port = htons(port);
+    }
+    return other;
 }
 
 std::optional<NetAddress> resolveHost(const std::string& host, std::uint16_t port) {

@@ -15,6 +15,8 @@ struct NetAddress {
 
     int family() const { return storage.ss_family; }
     const sockaddr* get() const { return reinterpret_cast<const sockaddr*>(&storage); }
+    // The same address with another port.
+    NetAddress withPort(std::uint16_t port) const;
     // Numeric form for messages, e.g. "127.0.0.1:24502" or "[::1]:24502".
     std::string text() const;
 };

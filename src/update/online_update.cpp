@@ -60,9 +60,7 @@ CheckReport OnlineUpdate::checkOnce(std::stop_token stop) {
     auto size = socket->receive(buffer);
     if (!size || *size == 0) return {CheckResult::NoAnswer};
 
-    NetAddress tcpAddress = *address;
-    if (auto tcp = resolveHost(settings_.server.host, settings_.server.tcpPort)) tcpAddress = *tcp;
-
+    const NetAddress tcpAddress = address->withPort(settings_.server.tcpPort);
     CheckReport report{CheckResult::NoAnswer};
     for (const auto& frame : findUpdateFrames(std::span(buffer.data(), *size))) {
         auto answer = parseUpdateAnswer(frame);
