@@ -3,11 +3,21 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
+#include <numbers>
 #include <optional>
 #include <utility>
 
 #include "response/math/biquad.h"
 #include "response/math/filter_code.h"
+
+// The block loops also get a copy for processors with 256-bit vectors, chosen at load
+// time. They are the same operations without fused multiply-add, so the same results.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define VECTOR_CLONES __attribute__((target_clones("avx", "default")))
+#else
+#define VECTOR_CLONES
+#endif
 
 namespace tq370::response {
 
@@ -16,6 +26,8 @@ namespace {
 constexpr int PEAKING_MULTIPLIER = 20;
 // Points evaluated together, so the running products stay in the first-level cache.
 constexpr std::size_t BLOCK_POINTS = 128;
+// 10 · log10 x written as a multiple of ln x, the much cheaper function.
+constexpr double DB_PER_NATURAL_LOG_OF_POWER = 10.0 / std::numbers::ln10;
 // Products of the squared magnitudes stay within 10^±PRODUCT_LIMIT_DECADES, well inside
 // the range of normal doubles, or the curve is summed band by band.
 constexpr double PRODUCT_LIMIT_DECADES = 250.0;
@@ -166,64 +178,134 @@ bool peakingProductsStayNormal(std::span<const Section> peaks) {
            numHi < PRODUCT_LIMIT_DECADES && denHi < PRODUCT_LIMIT_DECADES;
 }
 
-// num *= |N|², den *= |D|² of a peaking band over count points from start. Its b1 equals
-// its a1 (both −2 cos ω0 / a0), so one product serves numerator and denominator.
-void multiplyPeaking(const Section& k, const ResponseGrid& grid, std::size_t start,
-                     std::size_t count, double* num, double* den) {
-    const double* c = grid.cosOmega().data() + start;
-    const double* s = grid.sinOmega().data() + start;
-    const double* c2 = grid.cos2Omega().data() + start;
-    const double* s2 = grid.sin2Omega().data() + start;
-    for (std::size_t i = 0; i < count; ++i) {
-        const double a1c = k.a1 * c[i];
-        const double a1s = k.a1 * s[i];
-        const double reN = k.b0 * c2[i] + a1c + k.b2;
-        const double imN = k.twoB0 * c[i] * s[i] + a1s;
-        const double reD = c2[i] + a1c + k.a2;
-        const double imD = s2[i] + a1s;
-        num[i] *= reN * reN + imN * imN;
-        den[i] *= reD * reD + imD * imD;
+// Grid values of one block of points, and the running products of the block.
+struct Block {
+    std::size_t count = 0;
+    const double* c = nullptr;   // cos ω
+    const double* s = nullptr;   // sin ω
+    const double* c2 = nullptr;  // cos² ω − sin² ω
+    const double* s2 = nullptr;  // 2 cos ω sin ω
+    alignas(16) std::array<double, BLOCK_POINTS> num;
+    alignas(16) std::array<double, BLOCK_POINTS> den;
+    // The smallest crossover factor multiplied into each point: below the normal range
+    // it carried no precision into the product. The factors never exceed a few units.
+    alignas(16) std::array<double, BLOCK_POINTS> smallestFactor;
+};
+
+// num *= |N|², den *= |D|² of two peaking bands (one pass over the block serves both,
+// which halves the loads and stores). A peaking band's b1 equals its a1 (both −2 cos ω0
+// / a0), so one product serves its numerator and denominator.
+VECTOR_CLONES void multiplyPeakingPair(Section k, Section m, Block& block) {
+    // k and m are copies: the compiler need not reload them after every store.
+    const double* __restrict c = block.c;
+    const double* __restrict s = block.s;
+    const double* __restrict c2 = block.c2;
+    const double* __restrict s2 = block.s2;
+    double* __restrict num = block.num.data();
+    double* __restrict den = block.den.data();
+    for (std::size_t i = 0; i < block.count; ++i) {
+        const double kc = k.a1 * c[i];
+        const double ks = k.a1 * s[i];
+        const double kReN = k.b0 * c2[i] + kc + k.b2;
+        const double kImN = k.twoB0 * c[i] * s[i] + ks;
+        const double kReD = c2[i] + kc + k.a2;
+        const double kImD = s2[i] + ks;
+        const double mc = m.a1 * c[i];
+        const double ms = m.a1 * s[i];
+        const double mReN = m.b0 * c2[i] + mc + m.b2;
+        const double mImN = m.twoB0 * c[i] * s[i] + ms;
+        const double mReD = c2[i] + mc + m.a2;
+        const double mImD = s2[i] + ms;
+        num[i] *= (kReN * kReN + kImN * kImN) * (mReN * mReN + mImN * mImN);
+        den[i] *= (kReD * kReD + kImD * kImD) * (mReD * mReD + mImD * mImD);
     }
 }
 
-// num *= |H|^(E/10) = (|H|²)^(E/20), so that the crossover's E · log10 |H| comes out of
-// the one logarithm of the product. E is a multiple of 10: an integer power of |H|²,
-// times |H| when E/10 is odd. Points whose factor is not a normal number lose exact.
-void multiplyCrossover(const Crossover& crossover, const ResponseGrid& grid, std::size_t start,
-                       std::size_t count, double* num, bool* exact) {
-    const int halves = crossover.multiplier / 10;
+// Whether x carries full precision into a product: not zero, subnormal, infinite or NaN.
+bool isNormalPositive(double x) {
+    return x >= std::numeric_limits<double>::min() && x <= std::numeric_limits<double>::max();
+}
+
+// Multiplies the block's |H|² product by |H|^(E/10) = (|H|²)^(E/20) of a crossover, so
+// that its E · log10 |H| comes out of the one logarithm of the product. E is a multiple of
+// 10: for E/10 even, num and den take the powers |N|^(E/10) and |D|^(E/10) (no division,
+// no root); for E/10 odd, num takes (|H|²)^((E/10 − 1)/2) · |H|.
+VECTOR_CLONES void multiplyCrossover(const Crossover& crossover, Block& block) {
+    const Section k = crossover.section;  // a copy, as in multiplyPeakingPair
+    const std::size_t count = block.count;
+    const double* __restrict c = block.c;
+    const double* __restrict s = block.s;
+    const double* __restrict c2 = block.c2;
+    const double* __restrict s2 = block.s2;
+    alignas(16) std::array<double, BLOCK_POINTS> numBase;
+    alignas(16) std::array<double, BLOCK_POINTS> denBase;
+    alignas(16) std::array<double, BLOCK_POINTS> numFactor;
+    alignas(16) std::array<double, BLOCK_POINTS> denFactor;
     for (std::size_t i = 0; i < count; ++i) {
-        const double r = magnitudeSquared(crossover.section, grid, start + i);
-        double factor = halves % 2 == 1 ? std::sqrt(r) : 1.0;
-        for (int n = 0; n < halves / 2; ++n) factor *= r;
-        if (!std::isnormal(factor)) exact[i] = false;
-        num[i] *= factor;
+        const double reN = k.b0 * c2[i] + k.b1 * c[i] + k.b2;
+        const double imN = k.twoB0 * c[i] * s[i] + k.b1 * s[i];
+        const double reD = c2[i] + k.a1 * c[i] + k.a2;
+        const double imD = s2[i] + k.a1 * s[i];
+        numBase[i] = reN * reN + imN * imN;
+        denBase[i] = reD * reD + imD * imD;
+    }
+    const int tenths = crossover.multiplier / 10;
+    if (tenths % 2 == 1) {
+        for (std::size_t i = 0; i < count; ++i) {
+            numBase[i] /= denBase[i];
+            numFactor[i] = std::sqrt(numBase[i]);
+            denBase[i] = 1.0;
+            denFactor[i] = 1.0;
+        }
+    } else {
+        numFactor = numBase;
+        denFactor = denBase;
+    }
+    for (int n = 1; n <= (tenths - 1) / 2; ++n) {
+        for (std::size_t i = 0; i < count; ++i) {
+            numFactor[i] *= numBase[i];
+            denFactor[i] *= denBase[i];
+        }
+    }
+    double* __restrict smallest = block.smallestFactor.data();
+    double* __restrict num = block.num.data();
+    double* __restrict den = block.den.data();
+    for (std::size_t i = 0; i < count; ++i) {
+        const double f = numFactor[i] < denFactor[i] ? numFactor[i] : denFactor[i];
+        smallest[i] = f < smallest[i] ? f : smallest[i];
+        num[i] *= numFactor[i];
+        den[i] *= denFactor[i];
     }
 }
 
 void sumBlock(const CurveSections& sections, const ResponseGrid& grid, std::size_t start,
               std::span<double> sumDb) {
-    const std::size_t count = std::min(BLOCK_POINTS, grid.size() - start);
-    std::array<double, BLOCK_POINTS> num;
-    std::array<double, BLOCK_POINTS> den;
-    std::array<bool, BLOCK_POINTS> exact;
-    num.fill(1.0);
-    den.fill(1.0);
-    exact.fill(true);
-    for (const Section& peak : sections.activePeaks())
-        multiplyPeaking(peak, grid, start, count, num.data(), den.data());
+    Block block;
+    block.count = std::min(BLOCK_POINTS, grid.size() - start);
+    block.c = grid.cosOmega().data() + start;
+    block.s = grid.sinOmega().data() + start;
+    block.c2 = grid.cos2Omega().data() + start;
+    block.s2 = grid.sin2Omega().data() + start;
+    block.num.fill(1.0);
+    block.den.fill(1.0);
+    block.smallestFactor.fill(1.0);
+    const std::span<const Section> peaks = sections.activePeaks();
+    std::size_t p = 0;
+    for (; p + 1 < peaks.size(); p += 2) multiplyPeakingPair(peaks[p], peaks[p + 1], block);
+    // An odd band pairs with the unit section z²/z², whose |N|² and |D|² are one number.
+    if (p < peaks.size()) multiplyPeakingPair(peaks[p], Section{}, block);
     for (const auto* crossover : {&sections.hp, &sections.lp}) {
-        if (*crossover)
-            multiplyCrossover(**crossover, grid, start, count, num.data(), exact.data());
+        if (*crossover) multiplyCrossover(**crossover, block);
     }
-    for (std::size_t i = 0; i < count; ++i) {
-        const double ratio = num[i] / den[i];
-        const bool normal =
-            exact[i] && std::isnormal(num[i]) && std::isnormal(den[i]) && std::isnormal(ratio);
+    for (std::size_t i = 0; i < block.count; ++i) {
+        const double ratio = block.num[i] / block.den[i];
+        const bool normal = isNormalPositive(block.smallestFactor[i]) &&
+                            isNormalPositive(block.num[i]) && isNormalPositive(block.den[i]) &&
+                            isNormalPositive(ratio);
         // Where the product left the normal range (a zero at the Nyquist frequency, say)
         // the bands are summed one by one, as the plain formula does.
-        sumDb[start + i] =
-            normal ? 10.0 * std::log10(ratio) : pointSumDb(sections, grid, start + i);
+        sumDb[start + i] = normal ? DB_PER_NATURAL_LOG_OF_POWER * std::log(ratio)
+                                  : pointSumDb(sections, grid, start + i);
     }
 }
 
