@@ -18,5 +18,6 @@ struct UsageError : CLI::ValidationError {
 
 // Each command file adds its subcommands; a callback stores its exit code in exitCode.
 void addCrcCommands(CLI::App& app, int& exitCode);
+void addResponseCommands(CLI::App& app, int& exitCode);
 
 }  // namespace tq370::ctl

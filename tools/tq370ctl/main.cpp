@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
 
     int exitCode = EXIT_OK;
     addCrcCommands(app, exitCode);
+    addResponseCommands(app, exitCode);
 
     try {
         app.parse(argc, argv);
