@@ -47,7 +47,7 @@ TEST(FilterCode, EveryValidCodeDecodesAndCodesOutsideTheBlocksDoNot) {
 TEST(FilterCode, MultiplierIsTenTimesTheSlopeOverSix) {
     const int slopesDbPerOctave[] = {6, 12, 18, 24, 30, 36, 42, 48};
     for (int slope = 0; slope < SLOPE_OFF; ++slope) {
-        const auto info = decodeFilterCode(SLOPE_BASE_CODES[static_cast<std::size_t>(slope)] + 3);
+        const auto info = decodeFilterCode(*encodeFilterCode(slope, Bessel, LowPass));
         ASSERT_TRUE(info);
         EXPECT_FALSE(info->isOff());
         EXPECT_EQ(info->decibelMultiplier(), 10 * slopesDbPerOctave[slope] / 6) << slope;

@@ -60,7 +60,7 @@ void parseCrossover(const std::string& option, const std::string& text, FilterDi
     const auto parsedFrequency = fields ? parseNumber<double>((*fields)[1]) : std::nullopt;
     if (!parsedCode || !parsedFrequency)
         throw UsageError(option + " takes CODE,FREQ, e.g. 8,80; got '" + text + "'");
-    const auto info = decodeFilterCode(*parsedCode);
+    const auto info = response::decodeFilterCode(*parsedCode);
     if (!info || info->direction != direction) {
         throw UsageError(option + ": " + std::to_string(*parsedCode) + " is not a " +
                          (direction == FilterDirection::HighPass ? "high" : "low") +

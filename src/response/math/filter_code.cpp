@@ -1,29 +1,27 @@
 #include "response/math/filter_code.h"
 
+#include "link/param_encoding.h"
+
 namespace tq370::response {
 
-namespace {
-constexpr int CODES_PER_BLOCK = 6;
-}
+// The code table itself belongs to the parameter model; this adds the response's view
+// of a code (direction as an enum, the decibel multiplier).
 
 std::optional<int> encodeFilterCode(int slopeIndex, FilterFamily family,
                                     FilterDirection direction) {
-    if (slopeIndex < 0 || slopeIndex > SLOPE_OFF) return std::nullopt;
-    return SLOPE_BASE_CODES[static_cast<std::size_t>(slopeIndex)] + 2 * static_cast<int>(family) +
-           static_cast<int>(direction);
+    return tq370::encodeFilterCode({slopeIndex, static_cast<int>(family)},
+                                   direction == FilterDirection::LowPass);
 }
 
 std::optional<FilterCodeInfo> decodeFilterCode(int code) {
-    for (int slope = 0; slope <= SLOPE_OFF; ++slope) {
-        const int offset = code - SLOPE_BASE_CODES[static_cast<std::size_t>(slope)];
-        if (offset < 0 || offset >= CODES_PER_BLOCK) continue;
-        FilterCodeInfo info;
-        info.slopeIndex = slope;
-        info.family = static_cast<FilterFamily>(offset / 2);
-        info.direction = static_cast<FilterDirection>(offset % 2);
-        return info;
-    }
-    return std::nullopt;
+    const auto choice = tq370::decodeFilterCode(code);
+    if (!choice) return std::nullopt;
+    FilterCodeInfo info;
+    info.slopeIndex = choice->slopeIndex;
+    info.family = static_cast<FilterFamily>(choice->familyIndex);
+    info.direction =
+        tq370::isLowPassCode(code) ? FilterDirection::LowPass : FilterDirection::HighPass;
+    return info;
 }
 
 }  // namespace tq370::response

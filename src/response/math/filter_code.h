@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -14,8 +13,6 @@ enum class FilterFamily : std::uint8_t { Butter = 0, Bessel = 1, Link = 2 };
 enum class FilterDirection : std::uint8_t { HighPass = 0, LowPass = 1 };
 
 inline constexpr int SLOPE_OFF = 8;  // slope index of the "OFF" block
-// First code of each block by slope index: 6, 12, 18, 24, 30, 36, 42, 48 dB/oct, OFF.
-inline constexpr std::array<int, SLOPE_OFF + 1> SLOPE_BASE_CODES{40, 8, 14, 20, 46, 52, 58, 26, 64};
 
 struct FilterCodeInfo {
     int slopeIndex = SLOPE_OFF;  // 0 = 6 dB/oct … 7 = 48 dB/oct, or SLOPE_OFF

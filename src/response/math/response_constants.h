@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/param_encoding.h"
+
 namespace tq370::response {
 
 // The processor runs at this rate; every filter is drawn as a section at this rate.
@@ -9,7 +11,7 @@ inline constexpr double SAMPLE_RATE_HZ = 48000.0;
 inline constexpr double TWO_PI = 6.28318530717958;
 // A stored (display) Q is this many times the section's quality factor; the register
 // encoding of Q uses the same constant.
-inline constexpr double Q_DISPLAY_SCALE = 3.1666666666666665;
+inline constexpr double Q_DISPLAY_SCALE = tq370::Q_DISPLAY_SCALE;
 // A crossover below this corner frequency is off.
 inline constexpr double CROSSOVER_OFF_BELOW = 19.7;
 // Upper corner limit of both crossovers: an HP above it and an LP at or above it is off.
