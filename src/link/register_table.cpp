@@ -7,7 +7,24 @@ namespace {
 
 constexpr auto RELAXED = std::memory_order_relaxed;
 
-int nextRegister(int reg) { return reg >= LAST_REGISTER ? 0 : reg + 1; }
+int nextRegister(int reg) {
+    return reg >= LAST_REGISTER ? 0 : reg + 1;
+}
+
+std::uint16_t low16(std::int32_t value) {
+    return static_cast<std::uint16_t>(value & 0xFFFF);
+}
+
+// Clears the write mark of e unless its value moved away from expected meanwhile; true
+// when it stays cleared. Testing the value and clearing the mark are two steps, so a
+// setRegister on another thread can slip in between; its mark is a release store, and
+// when the exchange takes that mark away it also sees the new value and puts it back.
+bool clearMarkUnlessChanged(RegisterEntry& e, std::int32_t expected) {
+    e.writePending.exchange(0, std::memory_order_acquire);
+    if (e.value.load(RELAXED) == expected) return true;
+    e.writePending.store(1, RELAXED);
+    return false;
+}
 
 }  // namespace
 
@@ -28,10 +45,24 @@ std::int32_t RegisterTable::getRegister(int reg) const {
 
 void RegisterTable::setRegister(int reg, std::int32_t value) {
     if (!isValid(reg)) return;
-    // Value before the mark: an acknowledgement racing with this call then either sees
-    // the new value (and cannot match the old echo) or is followed by the new mark.
+    // Value before the mark, the mark with release: whoever takes the mark away with an
+    // acquiring exchange also sees this value (see clearMarkUnlessChanged).
     entry(reg).value.store(value, RELAXED);
-    entry(reg).writePending.store(1, RELAXED);
+    entry(reg).writePending.store(1, std::memory_order_release);
+}
+
+void RegisterTable::storeDeviceValue(int reg, std::uint16_t value) {
+    if (!isValid(reg)) return;
+    entry(reg).value.store(value, RELAXED);
+    entry(reg).deviceUpdated.store(1, RELAXED);
+}
+
+void RegisterTable::acknowledgeWrite(int reg, std::uint16_t echoed) {
+    if (!isValid(reg)) return;
+    RegisterEntry& e = entry(reg);
+    std::int32_t value = e.value.load(RELAXED);
+    if (low16(value) != echoed) return;
+    if (clearMarkUnlessChanged(e, value)) e.retryCount.store(0, RELAXED);
 }
 
 void RegisterTable::markDeviceUpdated(int reg) {
@@ -99,11 +130,16 @@ ReadBatch RegisterTable::collectReadBatch(int start, int maxCount) {
 }
 
 void RegisterTable::applyWriteRetryStep(int reg) {
-    RegisterEntry& e = entry(reg);
+    if (!isValid(reg)) return;
+    retryStep(entry(reg), entry(reg).value.load(RELAXED));
+}
+
+void RegisterTable::retryStep(RegisterEntry& e, std::int32_t sentValue) {
     std::uint8_t before = e.retryCount.load(RELAXED);
     if (before >= RETRY_GIVE_UP_AT) {
+        // Giving up drops only the value that was sent; a newer one stays pending.
         e.retryCount.store(0, RELAXED);
-        e.writePending.store(0, RELAXED);
+        clearMarkUnlessChanged(e, sentValue);
     } else {
         e.retryCount.store(before + 1, RELAXED);
     }
@@ -129,9 +165,9 @@ WriteBatch RegisterTable::collectWriteBatch(int start, int maxCount) {
             batch.modeNumber = static_cast<std::uint8_t>(value & 0xFF);
             return batch;
         }
-        batch.entries[static_cast<std::size_t>(batch.count++)] = {
-            static_cast<std::uint16_t>(reg), static_cast<std::uint16_t>(value & 0xFFFF)};
-        applyWriteRetryStep(reg);
+        batch.entries[static_cast<std::size_t>(batch.count++)] = {static_cast<std::uint16_t>(reg),
+                                                                  low16(value)};
+        retryStep(e, value);
         if (--maxCount == 0) {
             writeCursor_ = nextRegister(reg);
             return batch;

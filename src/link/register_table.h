@@ -71,7 +71,7 @@ const std::array<std::int32_t, REGISTER_COUNT>& registerDefaults();
 // The mirror of the processor's 1901 registers. Lock-free; the two batch cursors belong
 // to the engine thread, which is the only caller of the collect functions.
 class RegisterTable {
-public:
+  public:
     static bool isValid(int reg) { return reg >= 0 && reg <= LAST_REGISTER; }
 
     // Every field of every entry to zero, then the defaults into value.
@@ -80,6 +80,13 @@ public:
     // Out-of-range numbers read as 0 and are not written: they never reach the table.
     std::int32_t getRegister(int reg) const;
     void setRegister(int reg, std::int32_t value);
+
+    // A value the processor reported: stored and marked device-updated.
+    void storeDeviceValue(int reg, std::uint16_t value);
+    // The processor echoed a written value: when the table still holds it, the write mark
+    // is cleared and the retry count reset; a newer value stays pending, even one stored
+    // by another thread while this runs.
+    void acknowledgeWrite(int reg, std::uint16_t echoed);
 
     void markDeviceUpdated(int reg);
     // Test-and-clear of deviceUpdated; true when it was set.
@@ -105,7 +112,10 @@ public:
     int readCursor() const { return readCursor_; }
     int writeCursor() const { return writeCursor_; }
 
-private:
+  private:
+    // The retry step for a register whose value sentValue just went out.
+    void retryStep(RegisterEntry& e, std::int32_t sentValue);
+
     std::array<RegisterEntry, REGISTER_COUNT> entries_{};
     int readCursor_ = 0;
     int writeCursor_ = 0;

@@ -7,7 +7,7 @@ namespace {
 
 // The label pieces, each in Simplified Chinese, Traditional Chinese and English.
 struct Piece {
-    const char* text[LABEL_LANGUAGE_COUNT];
+    const char* text[LANGUAGE_COUNT];
 };
 
 constexpr Piece EMPTY{{"空", "空", "Empty"}};
@@ -71,10 +71,10 @@ const std::initializer_list<int> CONFLICTS[SPEAKER_POSITION_COUNT] = {
 
 }  // namespace
 
-std::optional<std::string> speakerPositionLabel(int code, LabelLanguage language) {
+std::optional<std::string> speakerPositionLabel(int code, Language language) {
     if (code < 0 || code >= SPEAKER_POSITION_COUNT) return std::nullopt;
     const auto lang = static_cast<int>(language);
-    if (lang < 0 || lang >= LABEL_LANGUAGE_COUNT) return std::nullopt;
+    if (lang < 0 || lang >= LANGUAGE_COUNT) return std::nullopt;
     std::string label;
     for (const Piece* piece : LABELS[code].pieces) {
         if (piece) label += piece->text[lang];

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "link/label_language.h"
+#include "text/language.h"
 
 // SpeakerPosition: what a channel drives, code 0..24 in register 217 + slot.
 namespace tq370 {
@@ -15,7 +15,7 @@ constexpr int POSITION_EMPTY = 0;
 
 // The strip's label for a code, e.g. 1 → "FrontLeftTweeter"; nullopt for a code outside
 // 0..24, which leaves the label as it was.
-std::optional<std::string> speakerPositionLabel(int code, LabelLanguage language);
+std::optional<std::string> speakerPositionLabel(int code, Language language);
 
 // Which codes slot `slot` may still take while the other slots hold `positions` (one
 // code per slot 0..11): a code another slot holds is taken, and so are the codes whose

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/executable_path.h"
 #include "storage/preset_name.h"
 
 namespace tq370 {
@@ -34,11 +35,7 @@ bool isRegularFile(const std::string& path) {
     return fs::is_regular_file(path, error);
 }
 
-fs::path executablePath() {
-    std::error_code error;
-    fs::path exe = fs::read_symlink("/proc/self/exe", error);
-    return error ? fs::path() : exe;
-}
+fs::path runningExecutable() { return executablePath().value_or(fs::path()); }
 
 // $XDG_DATA_HOME when it is absolute (relative values are to be ignored), else
 // $HOME/.local/share, else the password database's home folder.
@@ -76,7 +73,7 @@ DataFolders::DataFolders(std::string programFolder, std::string fallbackFolder,
       currentFolder_(asFolder(std::move(currentFolder))) {}
 
 DataFolders DataFolders::forRunningProgram() {
-    std::string program = executablePath().parent_path().string();
+    std::string program = runningExecutable().parent_path().string();
     std::string dataHome = userDataHome();
     std::string fallback =
         dataHome.empty() ? runningProgramName() : dataHome + "/" + runningProgramName();
@@ -84,7 +81,7 @@ DataFolders DataFolders::forRunningProgram() {
 }
 
 std::string DataFolders::runningProgramName() {
-    std::string stem = executablePath().stem().string();
+    std::string stem = runningExecutable().stem().string();
     return stem.empty() ? std::string(DEFAULT_PROGRAM_NAME) : stem;
 }
 

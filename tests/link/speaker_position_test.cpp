@@ -9,9 +9,9 @@
 namespace tq370 {
 namespace {
 
-constexpr auto SC = LabelLanguage::SimplifiedChinese;
-constexpr auto TC = LabelLanguage::TraditionalChinese;
-constexpr auto EN = LabelLanguage::English;
+constexpr auto SC = Language::SimplifiedChinese;
+constexpr auto TC = Language::TraditionalChinese;
+constexpr auto EN = Language::English;
 
 TEST(SpeakerPosition, LabelsInThreeLanguages) {
     struct Case {

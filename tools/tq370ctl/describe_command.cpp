@@ -53,10 +53,10 @@ void addDescribeCommands(CLI::App& app, int& exitCode) {
     auto lang = std::make_shared<std::string>("en");
     cmd->add_option("REG=VALUE", *pairs, "register number and value, e.g. 181=560 or 32=0x6401")
         ->required();
-    const std::map<std::string, LabelLanguage> languages = {
-        {"zh-CN", LabelLanguage::SimplifiedChinese},
-        {"zh-TW", LabelLanguage::TraditionalChinese},
-        {"en", LabelLanguage::English}};
+    const std::map<std::string, Language> languages = {
+        {"zh-CN", Language::SimplifiedChinese},
+        {"zh-TW", Language::TraditionalChinese},
+        {"en", Language::English}};
     cmd->add_option("--lang", *lang, "language of the labels: zh-CN, zh-TW or en")
         ->check(CLI::IsMember({"zh-CN", "zh-TW", "en"}));
     cmd->callback([pairs, lang, languages, &exitCode] {

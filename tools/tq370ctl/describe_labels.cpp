@@ -3,7 +3,7 @@
 namespace tq370::ctl {
 namespace {
 
-using Texts = std::string_view[LABEL_LANGUAGE_COUNT];
+using Texts = std::string_view[LANGUAGE_COUNT];
 
 constexpr Texts PHASE_FIRST = {"正相", "正相", "180'"};
 constexpr Texts PHASE_SECOND = {"反相", "反相", "0'"};
@@ -17,28 +17,28 @@ constexpr Texts INPUT_SOURCES[] = {
     {"低电平输入", "低電平輸入", "Low Level"},
 };
 
-std::string_view pick(const Texts& texts, LabelLanguage language) {
+std::string_view pick(const Texts& texts, Language language) {
     const auto i = static_cast<int>(language);
-    return i >= 0 && i < LABEL_LANGUAGE_COUNT ? texts[i]
-                                              : texts[static_cast<int>(LabelLanguage::English)];
+    return i >= 0 && i < LANGUAGE_COUNT ? texts[i]
+                                              : texts[static_cast<int>(Language::English)];
 }
 
 template <std::size_t N>
-std::string_view pickFrom(const Texts (&table)[N], int index, LabelLanguage language) {
+std::string_view pickFrom(const Texts (&table)[N], int index, Language language) {
     return index >= 0 && index < static_cast<int>(N) ? pick(table[index], language) : "";
 }
 
 }  // namespace
 
-std::string_view phaseCaption(bool firstState, LabelLanguage language) {
+std::string_view phaseCaption(bool firstState, Language language) {
     return pick(firstState ? PHASE_FIRST : PHASE_SECOND, language);
 }
 
-std::string_view filterFamilyName(int familyIndex, LabelLanguage language) {
+std::string_view filterFamilyName(int familyIndex, Language language) {
     return pickFrom(FAMILIES, familyIndex, language);
 }
 
-std::string_view inputSourceCaption(int index, LabelLanguage language) {
+std::string_view inputSourceCaption(int index, Language language) {
     return pickFrom(INPUT_SOURCES, index, language);
 }
 

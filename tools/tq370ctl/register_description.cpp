@@ -45,7 +45,7 @@ std::string volumeLevel(int value) {
     return level <= VOLUME_MIN_DB ? "OFF" : printed("%d dB", level);
 }
 
-std::string filterCode(bool lowPassRegister, int code, LabelLanguage language) {
+std::string filterCode(bool lowPassRegister, int code, Language language) {
     const auto choice = decodeFilterCode(code);
     if (!choice) return printed("code %d (not a crossover code)", code);
     std::string text = FILTER_SLOPE_TEXTS[choice->slopeIndex];
@@ -79,7 +79,7 @@ std::optional<int> groupField(int reg, int base, int& slot) {
     return offset % 4;
 }
 
-std::optional<std::string> describeChannel(int reg, int value, LabelLanguage language) {
+std::optional<std::string> describeChannel(int reg, int value, Language language) {
     if (reg >= REG_ROUTING_FIRST && reg <= REG_ROUTING_LAST) {
         const int offset = reg - REG_ROUTING_FIRST;
         const int input = SLOT_TO_INPUT[offset % ROUTING_ROW_SIZE] + 1;
@@ -153,7 +153,7 @@ std::optional<std::string> describeChannel(int reg, int value, LabelLanguage lan
     return std::nullopt;
 }
 
-std::optional<std::string> describeGlobal(int reg, int value, LabelLanguage language) {
+std::optional<std::string> describeGlobal(int reg, int value, Language language) {
     switch (reg) {
         case REG_PROBE:
             return printed("processor identity %d", value);
@@ -179,7 +179,7 @@ std::optional<std::string> describeGlobal(int reg, int value, LabelLanguage lang
 
 }  // namespace
 
-std::string describeRegister(int reg, int value, LabelLanguage language) {
+std::string describeRegister(int reg, int value, Language language) {
     auto text = describeChannel(reg, value, language);
     if (!text) text = describeGlobal(reg, value, language);
     return printed("%d ", reg) +

@@ -1,0 +1,56 @@
+#include "platform/net_address.h"
+
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
+
+#include <cstring>
+
+namespace tq370 {
+
+std::string NetAddress::text() const {
+    char host[NI_MAXHOST];
+    char port[NI_MAXSERV];
+    if (getnameinfo(get(), length, host, sizeof host, port, sizeof port,
+                    NI_NUMERICHOST | NI_NUMERICSERV) != 0) {
+        return "?";
+    }
+    if (family() == AF_INET6) return std::string("[") + host + "]:" + port;
+    return std::string(host) + ":" + port;
+}
+
+NetAddress NetAddress::withPort(std::uint16_t port) const {
+    NetAddress other = *this;
+    if (family() == AF_INET) {
+        reinterpret_cast<sockaddr_in*>(&other.storage)->sin_port = htons(port);
+    } else if (family() == AF_INET6) {
+        reinterpret_cast<sockaddr_in6*>(&other.storage)->sin6_port = htons(port);
+    }
+    return other;
+}
+
+std::optional<NetAddress> resolveHost(const std::string& host, std::uint16_t port) {
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_DGRAM;
+    addrinfo* results = nullptr;
+    std::string service = std::to_string(port);
+    if (host.empty() || getaddrinfo(host.c_str(), service.c_str(), &hints, &results) != 0) {
+        return std::nullopt;
+    }
+    const addrinfo* chosen = nullptr;
+    for (const addrinfo* ai = results; ai; ai = ai->ai_next) {
+        if (ai->ai_family != AF_INET && ai->ai_family != AF_INET6) continue;
+        if (!chosen || (ai->ai_family == AF_INET && chosen->ai_family != AF_INET)) chosen = ai;
+    }
+    std::optional<NetAddress> address;
+    if (chosen && chosen->ai_addrlen <= sizeof(sockaddr_storage)) {
+        address.emplace();
+        std::memcpy(&address->storage, chosen->ai_addr, chosen->ai_addrlen);
+        address->length = chosen->ai_addrlen;
+    }
+    freeaddrinfo(results);
+    return address;
+}
+
+}  // namespace tq370

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <stop_token>
+
+#include "base/clock.h"
+#include "platform/net_address.h"
+#include "platform/socket_wait.h"
+
+namespace tq370 {
+
+// An unbound UDP socket of one address family (the system picks the local port on the
+// first send). Closed when destroyed. One thread at a time.
+class UdpSocket {
+  public:
+    // nullopt when the system refuses a socket.
+    static std::optional<UdpSocket> open(int family);
+
+    // False when the datagram was not sent whole.
+    bool sendTo(const NetAddress& to, std::span<const std::uint8_t> bytes);
+    WaitStatus waitReadable(double ms, const Clock& clock, std::stop_token stop) const;
+    // One datagram into buffer (truncated to its size); nullopt on error or when none is
+    // waiting.
+    std::optional<std::size_t> receive(std::span<std::uint8_t> buffer);
+
+  private:
+    explicit UdpSocket(SocketHandle handle) : handle_(std::move(handle)) {}
+    SocketHandle handle_;
+};
+
+}  // namespace tq370

@@ -1,0 +1,114 @@
+#include "update/online_update.h"
+
+#include <array>
+#include <condition_variable>
+#include <mutex>
+
+#include "platform/net_address.h"
+#include "platform/udp_socket.h"
+#include "update/update_download.h"
+#include "update/update_texts.h"
+
+namespace tq370 {
+namespace {
+
+// False when a stop was requested before ms had passed.
+bool sleepUnlessStopped(const Clock& clock, double ms, std::stop_token stop) {
+    std::mutex mutex;  // guards nothing: condition_variable_any needs a lock to wait on
+    std::condition_variable_any wake;
+    std::unique_lock lock(mutex);
+    wake.wait_for(lock, stop, clock.toReal(ms), [] { return false; });
+    return !stop.stop_requested();
+}
+
+}  // namespace
+
+bool endsChecking(CheckResult result) {
+    switch (result) {
+        case CheckResult::ChecksEnded:
+        case CheckResult::Declined:
+        case CheckResult::Downloaded:
+        case CheckResult::Replacing:
+        case CheckResult::Stopped:
+            return true;
+        default:
+            return false;
+    }
+}
+
+OnlineUpdate::OnlineUpdate(UpdateSettings settings, UpdateHost& host, const Clock& clock)
+    : settings_(std::move(settings)), host_(host), clock_(clock) {}
+
+CheckReport OnlineUpdate::checkOnce(std::stop_token stop) {
+    auto address = resolveHost(settings_.server.host, settings_.server.udpPort);
+    if (!address) return {CheckResult::Unresolved};
+    auto socket = UdpSocket::open(address->family());
+    if (!socket) return {CheckResult::NoAnswer};
+    if (!socket->sendTo(*address,
+                        buildUpdateQuery(settings_.programVersion, settings_.machineId))) {
+        return {CheckResult::NoAnswer};
+    }
+    switch (socket->waitReadable(settings_.answerWaitMs, clock_, stop)) {
+        case WaitStatus::Ready:
+            break;
+        case WaitStatus::Stopped:
+            return {CheckResult::Stopped};
+        default:
+            return {CheckResult::NoAnswer};
+    }
+    std::array<std::uint8_t, UPDATE_RECEIVE_LIMIT> buffer;
+    auto size = socket->receive(buffer);
+    if (!size || *size == 0) return {CheckResult::NoAnswer};
+
+    const NetAddress tcpAddress = address->withPort(settings_.server.tcpPort);
+    CheckReport report{CheckResult::NoAnswer};
+    for (const auto& frame : findUpdateFrames(std::span(buffer.data(), *size))) {
+        auto answer = parseUpdateAnswer(frame);
+        if (!answer) continue;
+        if (answer->identifier == settings_.machineId) return {CheckResult::ChecksEnded};
+        if (!answer->newerVersion) {
+            if (report.result == CheckResult::NoAnswer) report.result = CheckResult::UpToDate;
+            continue;
+        }
+        const auto language = settings_.language();
+        if (!host_.askQuestion(updateText(UpdateText::QuestionCaption, language),
+                               updateText(UpdateText::QuestionText, language))) {
+            return {CheckResult::Declined};
+        }
+        auto download = downloadUpdate(settings_, tcpAddress, answer->token, host_, clock_, stop);
+        switch (download.status) {
+            case DownloadStatus::Stopped:
+                return {CheckResult::Stopped};
+            case DownloadStatus::Broken:
+                return {CheckResult::DownloadBroken, download.size};
+            case DownloadStatus::Failed:
+                report.result = CheckResult::DownloadFailed;
+                continue;
+            case DownloadStatus::Complete:
+                break;
+        }
+        if (!settings_.startReplacement) return {CheckResult::Downloaded, download.size};
+        if (settings_.startReplacement(settings_.scriptPath())) {
+            return {CheckResult::Replacing, download.size};
+        }
+        report.result = CheckResult::DownloadFailed;
+    }
+    return report;
+}
+
+CheckReport OnlineUpdate::run(std::stop_token stop) {
+    if (!sleepUnlessStopped(clock_, settings_.startDelayMs, stop)) return {CheckResult::Stopped};
+    for (;;) {
+        if (!sleepUnlessStopped(clock_, settings_.checkIntervalMs, stop)) {
+            return {CheckResult::Stopped};
+        }
+        CheckReport report = checkOnce(stop);
+        if (endsChecking(report.result)) return report;
+        if (report.result == CheckResult::Unresolved &&
+            !sleepUnlessStopped(clock_, settings_.resolveRetryMs, stop)) {
+            return {CheckResult::Stopped};
+        }
+    }
+}
+
+}  // namespace tq370

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "update/replacement_script.h"
+#include "update/update_messages.h"
+#include "update/update_server_setting.h"
+
+namespace tq370 {
+
+struct UpdateSettings {
+    UpdateServer server;
+    // The program to replace: its folder receives the download and the scripts.
+    std::filesystem::path programFolder;
+    std::string programFileName;
+    std::uint32_t programVersion = 0;
+    MachineIdentifier machineId{};
+    // The current language (0, 1 or 2), read each time a text is shown.
+    std::function<std::uint8_t()> language = [] { return std::uint8_t{2}; };
+    // Also write the Windows batch script beside the sh script.
+    bool writeWindowsScript = false;
+    PosixScriptWaits scriptWaits;
+
+    // Waits in protocol milliseconds, scaled by the Clock.
+    double startDelayMs = 50;
+    double checkIntervalMs = 10'000;
+    double answerWaitMs = 10'000;
+    double receiveWaitMs = 30'000;
+    double resolveRetryMs = 100;
+
+    // Called after a complete download with the sh script's path; returns false when the
+    // script could not be started (the download then counts as failed), and normally
+    // does not return at all (startReplacementAndExit). Left empty, the check ends with
+    // the files in place and nothing started.
+    std::function<bool(const std::filesystem::path& script)> startReplacement;
+
+    std::filesystem::path executable() const { return programFolder / programFileName; }
+    std::filesystem::path downloadPath() const { return programFolder / DOWNLOAD_FILE_NAME; }
+    std::filesystem::path scriptPath() const { return programFolder / POSIX_SCRIPT_NAME; }
+};
+
+// Settings for replacing the running program: its real folder and file name, its
+// compiled-in version and this machine's identifier. The caller adds the language and
+// startReplacement.
+UpdateSettings updateSettingsForThisProgram(UpdateServer server);
+
+}  // namespace tq370
