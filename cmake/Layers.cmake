@@ -31,12 +31,21 @@ function(tq370_library layer)
   target_link_libraries(tq370_${layer} PUBLIC ${depTargets} ${ARG_EXTERNAL} Threads::Threads)
 endfunction()
 
-# tq370_test(<name> LABEL <label> SOURCES ... LIBS ...): one GoogleTest program per
-# folder, its cases registered with ctest under the given label.
+# tq370_test(<name> LABEL <label> SOURCES ... LIBS ... [OWN_MAIN] [ENVIRONMENT VAR=value...]):
+# one GoogleTest program per folder, its cases registered with ctest under the given
+# label. OWN_MAIN leaves out gtest_main for programs that must start an application
+# object first; ENVIRONMENT is set on every registered case.
 function(tq370_test name)
-  cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "OWN_MAIN" "LABEL" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
+  if(NOT ARG_OWN_MAIN)
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-  gtest_discover_tests(${name} PROPERTIES LABELS ${ARG_LABEL} DISCOVERY_TIMEOUT 60)
+  set(properties LABELS ${ARG_LABEL})
+  if(ARG_ENVIRONMENT)
+    list(APPEND properties ENVIRONMENT "${ARG_ENVIRONMENT}")
+  endif()
+  gtest_discover_tests(${name} PROPERTIES ${properties} DISCOVERY_TIMEOUT 60)
 endfunction()

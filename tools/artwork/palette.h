@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+
+// One palette for all artwork: dark graphite panels, red and orange lit states, green for
+// "on" lamps, blue for the progress bar.
+namespace tq370::art {
+
+inline const QColor PANEL_DEEP(0x13, 0x15, 0x18);
+inline const QColor PANEL(0x1e, 0x21, 0x25);
+inline const QColor PANEL_RAISED(0x2a, 0x2e, 0x34);
+inline const QColor PANEL_TOP(0x36, 0x3b, 0x42);
+inline const QColor EDGE(0x45, 0x4b, 0x54);
+inline const QColor EDGE_LIGHT(0x6a, 0x71, 0x7c);
+inline const QColor GLYPH(0xc9, 0xce, 0xd6);
+inline const QColor GLYPH_DIM(0x5c, 0x61, 0x69);
+
+inline const QColor RED(0xe5, 0x24, 0x2c);
+inline const QColor RED_DEEP(0x86, 0x0e, 0x14);
+inline const QColor RED_HOT(0xff, 0x5a, 0x50);
+inline const QColor ORANGE(0xff, 0x8a, 0x1c);
+inline const QColor ORANGE_DEEP(0xa8, 0x4c, 0x00);
+inline const QColor ORANGE_HOT(0xff, 0xb8, 0x5c);
+inline const QColor GREEN(0x2f, 0xd1, 0x6a);
+inline const QColor GREEN_DEEP(0x0c, 0x6e, 0x32);
+inline const QColor BLUE(0x2b, 0x8c, 0xff);
+inline const QColor BLUE_DEEP(0x0a, 0x3d, 0x8f);
+inline const QColor BLUE_HOT(0x8c, 0xc8, 0xff);
+
+inline const QColor SILVER_TOP(0xe6, 0xe8, 0xeb);
+inline const QColor SILVER_BOTTOM(0xa9, 0xae, 0xb5);
+
+}  // namespace tq370::art
