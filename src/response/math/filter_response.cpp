@@ -13,7 +13,10 @@
 
 // The block loops also get a copy for processors with 256-bit vectors, chosen at load
 // time. They are the same operations without fused multiply-add, so the same results.
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+// ThreadSanitizer crashes in the load-time resolver that picks the copy, so its builds
+// keep the default one.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__)) && \
+    !defined(__SANITIZE_THREAD__)
 #define VECTOR_CLONES __attribute__((target_clones("avx", "default")))
 #else
 #define VECTOR_CLONES
