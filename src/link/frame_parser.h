@@ -17,7 +17,7 @@ namespace tq370 {
 // become a frame are kept until a later frame is accepted, but never more than
 // BUFFER_CAP of them (the oldest go first).
 class FrameParser {
-  public:
+public:
     static constexpr std::size_t BUFFER_CAP = FrameScanner::BUFFER_CAP;
 
     explicit FrameParser(LinkContext& context, AddressOffer offer = {});
@@ -29,7 +29,7 @@ class FrameParser {
 
     std::size_t bufferedBytes() const;
 
-  private:
+private:
     void apply(std::uint8_t command, std::span<const std::uint8_t> payload);
     void applyHello(std::span<const std::uint8_t> payload);
     void applyReadReply(std::span<const std::uint8_t> payload);

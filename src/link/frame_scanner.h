@@ -14,7 +14,7 @@ namespace tq370 {
 // until a later frame is accepted, but never more than BUFFER_CAP of them (the oldest go
 // first). Not thread-safe: its owner serialises the calls.
 class FrameScanner {
-  public:
+public:
     static constexpr std::size_t BUFFER_CAP = 64 * 1024;
 
     // One accepted frame; the payload view is valid during the call only.
@@ -26,7 +26,7 @@ class FrameScanner {
 
     std::size_t bufferedBytes() const { return buffer_.size(); }
 
-  private:
+private:
     void scan(const FrameHandler& onFrame);
 
     std::vector<std::uint8_t> buffer_;
