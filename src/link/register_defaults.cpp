@@ -48,8 +48,8 @@ constexpr Defaults makeDefaults() {
     fillGroups(d, 339, lowPass);
 
     constexpr std::int32_t bandFrequency[31] = {
-        32969, 33021, 33093, 33169, 33274, 33405, 33571, 101,   125,  161,  202,
-        250,   315,   405,   500,   630,   809,   1000,  1260,  1620, 2000, 2520,
+        32969, 33021, 33093, 33169, 33274, 33405, 33571, 101,  125,  161,  202,
+        250,   315,   405,   500,   630,   809,   1000,  1260, 1620, 2000, 2520,
         3170,  4000,  5040,  6350,  8000,  10100, 12500, 16000, 20200};
     for (int slot = 0; slot < 12; ++slot) {
         for (int band = 0; band < 31; ++band) {
@@ -84,8 +84,6 @@ constexpr Defaults REGISTER_DEFAULTS = makeDefaults();
 
 }  // namespace
 
-const std::array<std::int32_t, REGISTER_COUNT>& registerDefaults() {
-    return REGISTER_DEFAULTS;
-}
+const std::array<std::int32_t, REGISTER_COUNT>& registerDefaults() { return REGISTER_DEFAULTS; }
 
 }  // namespace tq370

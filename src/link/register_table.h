@@ -71,7 +71,7 @@ const std::array<std::int32_t, REGISTER_COUNT>& registerDefaults();
 // The mirror of the processor's 1901 registers. Lock-free; the two batch cursors belong
 // to the engine thread, which is the only caller of the collect functions.
 class RegisterTable {
-public:
+  public:
     static bool isValid(int reg) { return reg >= 0 && reg <= LAST_REGISTER; }
 
     // Every field of every entry to zero, then the defaults into value.
@@ -112,7 +112,7 @@ public:
     int readCursor() const { return readCursor_; }
     int writeCursor() const { return writeCursor_; }
 
-private:
+  private:
     // The retry step for a register whose value sentValue just went out.
     void retryStep(RegisterEntry& e, std::int32_t sentValue);
 
