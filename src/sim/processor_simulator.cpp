@@ -74,6 +74,7 @@ void ProcessorSimulator::receive(std::span<const std::uint8_t> bytes) {
     scanner_.input(bytes, [this](std::uint8_t command, std::span<const std::uint8_t> payload) {
         if (clock_.nowMs() < silentUntilMs_ || chance(faults_.dropIncoming)) return;
         ++framesReceived_[command];
+        lastFrameSequence_[command] = ++frameSequence_;
         handleFrame(command, payload);
     });
 }
@@ -348,6 +349,11 @@ int ProcessorSimulator::framesReceived(std::uint8_t command) const {
 int ProcessorSimulator::writesReceived(int reg) const {
     std::lock_guard lock(mutex_);
     return RegisterTable::isValid(reg) ? writesReceived_[static_cast<std::size_t>(reg)] : 0;
+}
+
+std::uint64_t ProcessorSimulator::lastFrameSequence(std::uint8_t command) const {
+    std::lock_guard lock(mutex_);
+    return lastFrameSequence_[command];
 }
 
 std::optional<std::uint16_t> ProcessorSimulator::lastDeliveredAck(int reg) const {

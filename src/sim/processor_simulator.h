@@ -81,6 +81,8 @@ public:
     // What arrived: frames by command (dropped ones excluded) and writes by register.
     int framesReceived(std::uint8_t command) const;
     int writesReceived(int reg) const;
+    // Order of arrival: the number (1, 2, ...) of the last frame of this command; 0: none.
+    std::uint64_t lastFrameSequence(std::uint8_t command) const;
     // The value of the last acknowledgement for reg that reached the line intact.
     std::optional<std::uint16_t> lastDeliveredAck(int reg) const;
     // Waits up to ms protocol milliseconds for a write of value into reg (one that
@@ -133,6 +135,8 @@ private:
     std::int64_t silentUntilMs_ = 0;
 
     std::array<int, 256> framesReceived_{};
+    std::array<std::uint64_t, 256> lastFrameSequence_{};
+    std::uint64_t frameSequence_ = 0;
     std::array<int, REGISTER_COUNT> writesReceived_{};
     std::array<LastWrite, REGISTER_COUNT> lastWrite_{};
     std::array<std::optional<std::uint16_t>, REGISTER_COUNT> lastDeliveredAck_{};
