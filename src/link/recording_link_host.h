@@ -34,15 +34,15 @@ public:
         MessageButtons buttons = MessageButtons::Ok;
     };
 
-    void registerChanged(int reg) override { record({Kind::RegisterChanged, reg}); }
+    void registerChanged(int reg) override { record(Kind::RegisterChanged, reg); }
     void linkStatus(LinkStatus status, std::stop_token) override {
-        record({Kind::Status, static_cast<int>(status)});
+        record(Kind::Status, static_cast<int>(status));
     }
     void chooseWifiProcessor(int count, std::stop_token) override {
-        record({Kind::ChooseWifi, count});
+        record(Kind::ChooseWifi, count);
     }
     MessageAnswer messageBox(const MessageRequest& request, std::stop_token stop) override {
-        record({Kind::Message, request.languageId, request.text, request.caption, request.buttons});
+        record(Kind::Message, request.languageId, request.text, request.caption, request.buttons);
         std::unique_lock lock(mutex_);
         if (!blockMessages_) return answer_;
         ++blockedCount_;
@@ -62,11 +62,11 @@ public:
         return MessageAnswer::Abandoned;
     }
     void showProgress(const std::string& text, int range) override {
-        record({Kind::ShowProgress, range, text});
+        record(Kind::ShowProgress, range, text);
     }
-    void setProgress(int position) override { record({Kind::SetProgress, position}); }
-    void hideProgress() override { record({Kind::HideProgress}); }
-    void setCaption(const std::string& caption) override { record({Kind::Caption, 0, caption}); }
+    void setProgress(int position) override { record(Kind::SetProgress, position); }
+    void hideProgress() override { record(Kind::HideProgress); }
+    void setCaption(const std::string& caption) override { record(Kind::Caption, 0, caption); }
 
     void setAnswer(MessageAnswer answer) {
         std::lock_guard lock(mutex_);
@@ -129,10 +129,11 @@ public:
     }
 
 private:
-    void record(Event event) {
+    void record(Kind kind, int number = 0, std::string text = {}, std::string caption = {},
+                MessageButtons buttons = MessageButtons::Ok) {
         {
             std::lock_guard lock(mutex_);
-            events_.push_back(std::move(event));
+            events_.push_back({kind, number, std::move(text), std::move(caption), buttons});
         }
         changed_.notify_all();
     }
