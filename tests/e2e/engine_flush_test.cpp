@@ -185,3 +185,24 @@ TEST_F(EngineLossyLine, FiveHundredRandomEditsEndWithEveryAcknowledgedValueHeld)
 
 }  // namespace
 }  // namespace tq370::test
+
+namespace tq370::test {
+namespace {
+
+// The real timings: the connect sequence's own waits add up to about three seconds.
+class EngineFullTime : public EngineFixture {
+protected:
+    EngineFullTime() : EngineFixture(1.0) {}
+};
+
+TEST_F(EngineFullTime, ConnectsAndFlushesAnEditAtFullTimeScale) {
+    start();
+    ASSERT_TRUE(waitRunning(10'000));
+    EXPECT_LT(engine->stats().firstIterationUs.load(), 6'000'000);
+    link->registers.setRegister(1000, 777);
+    ASSERT_TRUE(sim->waitForWrite(1000, 777, 1000));
+    ASSERT_TRUE(waitUntil([&] { return !link->registers.isWritePending(1000); }, 1000));
+}
+
+}  // namespace
+}  // namespace tq370::test
