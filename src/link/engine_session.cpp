@@ -15,6 +15,9 @@ std::int64_t steadyMicroseconds() {
 
 void engineSleep(const Clock& clock, const std::stop_token& stop, double ms, EngineStats& stats) {
     std::int64_t before = steadyMicroseconds();
+    stats.sleepAskedUs.fetch_add(
+        std::chrono::duration_cast<std::chrono::microseconds>(clock.toReal(ms)).count(),
+        std::memory_order_relaxed);
     sleepUnlessStopped(clock, stop, ms);
     stats.sleptUs.fetch_add(steadyMicroseconds() - before, std::memory_order_relaxed);
 }

@@ -20,14 +20,16 @@ class DataFolders;
 // Where the engine's time went, in real microseconds since the engine thread started;
 // read by any thread (benchmarks, diagnostics).
 struct EngineStats {
-    std::atomic<std::int64_t> startedUs{0};    // steady clock at the thread's start
-    std::atomic<std::int64_t> sleptUs{0};      // fixed sleeps
-    std::atomic<std::int64_t> replyWaitUs{0};  // waits for replies (each bounded)
-    std::atomic<std::int64_t> connectUs{0};    // inside the transport's connect routine
+    std::atomic<std::int64_t> startedUs{0};     // steady clock at the thread's start
+    std::atomic<std::int64_t> sleptUs{0};       // fixed sleeps, as slept
+    std::atomic<std::int64_t> sleepAskedUs{0};  // fixed sleeps, as asked for
+    std::atomic<std::int64_t> replyWaitUs{0};   // waits for replies (each bounded)
+    std::atomic<std::int64_t> connectUs{0};     // inside the transport's connect routine
     std::atomic<std::int64_t> mainLoopIterations{0};
     // Snapshot at the first main-loop iteration after the engine started; -1 before.
     std::atomic<std::int64_t> firstIterationUs{-1};
     std::atomic<std::int64_t> sleptAtFirstIterationUs{-1};
+    std::atomic<std::int64_t> sleepAskedAtFirstIterationUs{-1};
     std::atomic<std::int64_t> replyWaitAtFirstIterationUs{-1};
     std::atomic<std::int64_t> connectAtFirstIterationUs{-1};
 };

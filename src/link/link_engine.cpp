@@ -202,6 +202,8 @@ void LinkEngine::runConnections(EngineSession& session) {
                    link_.missCount.load(RELAXED) < session.timings.missLimit) {
                 if (stats_.firstIterationUs.load(RELAXED) < 0) {
                     stats_.sleptAtFirstIterationUs.store(stats_.sleptUs.load(RELAXED), RELAXED);
+                    stats_.sleepAskedAtFirstIterationUs.store(stats_.sleepAskedUs.load(RELAXED),
+                                                              RELAXED);
                     stats_.replyWaitAtFirstIterationUs.store(stats_.replyWaitUs.load(RELAXED),
                                                              RELAXED);
                     stats_.connectAtFirstIterationUs.store(stats_.connectUs.load(RELAXED), RELAXED);
