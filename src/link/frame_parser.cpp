@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "base/byte_order.h"
-#include "base/crc16.h"
 #include "link/frame.h"
 
 namespace tq370 {
@@ -12,11 +11,6 @@ namespace {
 
 constexpr auto RELAXED = std::memory_order_relaxed;
 
-// Parsing starts at six bytes: a five-byte frame alone waits for one more byte.
-constexpr std::size_t MIN_PARSE_BYTES = 6;
-// A candidate shorter than this has no command byte, so it is never a frame.
-constexpr std::size_t MIN_LENGTH_BYTE = 3;
-constexpr std::size_t NOT_FOUND = static_cast<std::size_t>(-1);
 // Hello payloads: the lock form starts with one of these bytes.
 constexpr std::uint8_t LOCK_FORM_A = 1;
 constexpr std::uint8_t LOCK_FORM_B = 2;
@@ -39,64 +33,16 @@ FrameParser::FrameParser(LinkContext& context, AddressOffer offer)
 
 std::size_t FrameParser::bufferedBytes() const {
     std::lock_guard lock(mutex_);
-    return buffer_.size();
+    return scanner_.bufferedBytes();
 }
 
 void FrameParser::input(std::span<const std::uint8_t> bytes) {
     std::lock_guard lock(mutex_);
-    buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
-    if (buffer_.size() < MIN_PARSE_BYTES) return;
-    scan();
-    // Dropping the oldest bytes after the scan loses nothing: a start marker more than
-    // 257 bytes from the end heads a complete candidate, which this scan already tried.
-    if (buffer_.size() > BUFFER_CAP) {
-        std::size_t excess = buffer_.size() - BUFFER_CAP;
-        buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(excess));
-        scanFrom_ = std::max(scanFrom_, excess) - excess;
-    }
-}
-
-void FrameParser::scan() {
-    const std::uint8_t* data = buffer_.data();
-    const std::size_t size = buffer_.size();
-    auto nextStart = [&](std::size_t from) {
-        const std::uint8_t* p = std::find(data + from, data + size, FRAME_START);
-        return p == data + size ? NOT_FOUND : static_cast<std::size_t>(p - data);
-    };
-
-    std::size_t trimAt = 0;
-    bool accepted = false;
-    // The first candidate still incomplete after the last accepted frame's start.
-    std::size_t firstIncomplete = NOT_FOUND;
-    for (std::size_t i = nextStart(scanFrom_); i != NOT_FOUND; i = nextStart(i + 1)) {
-        if (i + 1 >= size) {
-            if (firstIncomplete == NOT_FOUND) firstIncomplete = i;
-            break;
-        }
-        const std::size_t length = data[i + 1];
-        if (i + length + 2 > size) {
-            if (firstIncomplete == NOT_FOUND) firstIncomplete = i;
-            continue;
-        }
-        if (length < MIN_LENGTH_BYTE ||
-            crc16(data + i, length) != readBigEndian16(data + i + length)) {
-            continue;
-        }
+    scanner_.input(bytes, [this](std::uint8_t command, std::span<const std::uint8_t> payload) {
         context_.missCount.store(0, RELAXED);
         context_.lastRxTick.store(context_.clock.nowMs(), RELAXED);
-        apply(data[i + 2], std::span(data + i + 3, length - 3));
-        trimAt = i + length;
-        accepted = true;
-        firstIncomplete = NOT_FOUND;
-    }
-
-    std::size_t resume = firstIncomplete == NOT_FOUND ? size : firstIncomplete;
-    if (accepted) {
-        // The last frame's two CRC bytes stay in front; the next scan passes over them.
-        buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(trimAt));
-        resume = resume >= trimAt ? resume - trimAt : 0;
-    }
-    scanFrom_ = resume;
+        apply(command, payload);
+    });
 }
 
 void FrameParser::apply(std::uint8_t command, std::span<const std::uint8_t> payload) {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <mutex>
 #include <span>
-#include <vector>
 
+#include "link/frame_scanner.h"
 #include "link/link_context.h"
 #include "link/text_reply.h"
 
@@ -17,8 +17,8 @@ namespace tq370 {
 // become a frame are kept until a later frame is accepted, but never more than
 // BUFFER_CAP of them (the oldest go first).
 class FrameParser {
-  public:
-    static constexpr std::size_t BUFFER_CAP = 64 * 1024;
+public:
+    static constexpr std::size_t BUFFER_CAP = FrameScanner::BUFFER_CAP;
 
     explicit FrameParser(LinkContext& context, AddressOffer offer = {});
 
@@ -29,8 +29,7 @@ class FrameParser {
 
     std::size_t bufferedBytes() const;
 
-  private:
-    void scan();
+private:
     void apply(std::uint8_t command, std::span<const std::uint8_t> payload);
     void applyHello(std::span<const std::uint8_t> payload);
     void applyReadReply(std::span<const std::uint8_t> payload);
@@ -40,12 +39,9 @@ class FrameParser {
     LinkContext& context_;
     const AddressOffer offer_;
 
-    // Guards buffer_ and scanFrom_.
+    // Guards scanner_.
     mutable std::mutex mutex_;
-    std::vector<std::uint8_t> buffer_;
-    // Every start marker before this offset leads to a complete candidate that failed its
-    // CRC, so scanning it again could only fail again.
-    std::size_t scanFrom_ = 0;
+    FrameScanner scanner_;
 };
 
 }  // namespace tq370

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <semaphore>
 #include <string>
+#include <vector>
 
 #include "base/clock.h"
 #include "link/register_table.h"
@@ -16,11 +17,13 @@ constexpr int TEXT_SLOT_COUNT = 17;
 constexpr int MODE_COUNT = 16;
 constexpr int MODE_NAME_LENGTH = 25;
 constexpr std::uint8_t INITIAL_LOCK_MAX_MODE = 16;
+// JobRequest flags are numbered 1..JOB_FLAG_COUNT.
+constexpr int JOB_FLAG_COUNT = 15;
 
 // One text command and its reply. The user interface fills text and sets pending; the
 // engine (or the WiFi discovery thread) sends it; the parser records the reply.
 class TextSlot {
-  public:
+public:
     std::atomic<std::int8_t> answered{0};  // > 0: a reply arrived and was not consumed yet
     std::atomic<std::int8_t> pending{0};   // > 0: the text must be sent
     std::atomic<std::int32_t> value{0};    // numeric result of a query
@@ -30,7 +33,7 @@ class TextSlot {
     std::string text() const;
     void setText(std::string text);
 
-  private:
+private:
     // A string is not a machine word: the user interface writes it while the engine reads
     // it and the parser replaces it, so it has a lock of its own.
     mutable std::mutex textMutex_;
@@ -41,15 +44,32 @@ class TextSlot {
 // release is safe from any thread at any time (a release while a count is already waiting
 // does nothing, where the bare semaphore would have undefined behaviour).
 class ReplySemaphore {
-  public:
+public:
     void release();
     // Waits up to ms protocol milliseconds; true when a count was taken.
     bool acquireFor(const Clock& clock, double ms);
     bool tryAcquire();
 
-  private:
+private:
     std::counting_semaphore<1> semaphore_{0};
     std::atomic<bool> posted_{false};  // a count is in the semaphore or about to be
+};
+
+// What a dialog prepares before it raises a job, read by the engine once it takes the job.
+// Strings and lists are not machine words, so they have a lock of their own.
+class JobInputs {
+public:
+    // The preset file name of the save-to-file and upload jobs.
+    std::string presetPath() const;
+    void setPresetPath(std::string path);
+    // The registers the upload job takes from the file.
+    std::vector<int> registerList() const;
+    void setRegisterList(std::vector<int> registers);
+
+private:
+    mutable std::mutex mutex_;  // guards presetPath_ and registerList_
+    std::string presetPath_;
+    std::vector<int> registerList_;
 };
 
 // Everything the link shares between the user-interface, engine and reader threads. One
@@ -90,6 +110,11 @@ struct LinkContext {
     std::atomic<bool> newName{false};
 
     std::array<TextSlot, TEXT_SLOT_COUNT> textSlots;
+
+    // Set to 1 by the user interface, cleared by the engine when it takes the job.
+    std::atomic<int>& jobRequest(int job) { return jobRequestFlags[job - 1]; }
+    std::array<std::atomic<int>, JOB_FLAG_COUNT> jobRequestFlags{};
+    JobInputs jobInputs;
 };
 
 }  // namespace tq370

@@ -13,10 +13,18 @@ namespace tq370 {
 // A Transport that keeps every frame it is given, for tests. Its lock exists because a
 // test thread reads the frames while the engine thread sends them.
 class RecordingTransport : public Transport {
-  public:
+public:
     explicit RecordingTransport(TransportKind kind = TransportKind::Usb) : kind_(kind) {}
 
     TransportKind kind() const override { return kind_; }
+
+    // There is nobody to probe: connected at once unless stopped.
+    bool connect(LinkHost&, std::stop_token stop) override {
+        if (stop.stop_requested()) return false;
+        setConnected(true);
+        return true;
+    }
+    void close() override { setConnected(false); }
 
     void send(std::span<const std::uint8_t> frame) override {
         std::lock_guard lock(mutex_);
@@ -34,7 +42,7 @@ class RecordingTransport : public Transport {
         return frames_;
     }
 
-  private:
+private:
     const TransportKind kind_;
     std::atomic<bool> connected_{true};
     std::atomic<int> probes_{0};

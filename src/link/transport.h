@@ -2,19 +2,31 @@
 
 #include <cstdint>
 #include <span>
+#include <stop_token>
 
 #include "link/link_timings.h"
 
 namespace tq370 {
 
-// What every sender needs from the active link. Implementations (USB, serial, WiFi and
-// the test doubles) add their own connect and close. No call throws.
+class LinkHost;
+
+// The active link to the processor. Implementations: USB, serial, WiFi, the in-process
+// link to the simulated processor and the test doubles. No call throws.
 class Transport {
-  public:
+public:
     virtual ~Transport() = default;
 
     // Fixed for the life of the object; any thread.
     virtual TransportKind kind() const = 0;
+
+    // Opens the link and blocks until a processor answered the register-0 probe (then
+    // reports LinkStatus::Connected to the host and returns true) or until stop is
+    // requested (returns false). Retries without end in between. Engine thread only.
+    virtual bool connect(LinkHost& host, std::stop_token stop) = 0;
+
+    // Closes whatever is open and ends the reader thread; a reply wait in progress ends
+    // at once or at its time-out. Safe from any thread, also when nothing is open.
+    virtual void close() = 0;
 
     // Hands one complete frame to the link. Called by the sync engine thread (and by the
     // WiFi discovery thread for its own traffic). Returns nothing: a frame that cannot be

@@ -1,0 +1,163 @@
+#include "link/engine_main_loop.h"
+
+#include "link/engine_jobs.h"
+#include "link/engine_texts.h"
+#include "link/frame.h"
+
+namespace tq370 {
+namespace {
+
+constexpr auto RELAXED = std::memory_order_relaxed;
+
+constexpr int ITERATION_PAUSE_MS = 10;
+constexpr int PAUSED_STEP_MS = 10;
+// A text command is given up when its retry byte reaches this: after 9 sends.
+constexpr int TEXT_GIVE_UP_AT = 10;
+constexpr int FLUSH_BATCH = 24;
+constexpr int JOB_START_DELAY_MS = 100;
+// Idle pacing: short sleeps first, longer ones from IDLE_SLOW on, and from IDLE_KEEP_ALIVE
+// on a keep-alive every sixth iteration.
+constexpr int IDLE_SLOW = 10;
+constexpr int IDLE_KEEP_ALIVE = 15;
+constexpr int IDLE_FAST_MS = 40;
+constexpr int IDLE_SLOW_MS = 100;
+constexpr int KEEP_ALIVE_PAUSE_MS = 50;
+
+// Text slots that carry WiFi settings, and the confirmation each answered group gets.
+constexpr int SLOT_WIFI_MODE = 10;
+constexpr int SLOT_ROUTER_SSID = 11;
+constexpr int SLOT_ROUTER_PASSWORD = 12;
+constexpr int SLOT_HOTSPOT_SSID = 13;
+constexpr int SLOT_HOTSPOT_PASSWORD = 14;
+constexpr int SLOT_RESTORE = 15;
+constexpr int SLOT_RESTART = 16;
+
+struct Confirmation {
+    int firstSlot;
+    int secondSlot;  // the same as firstSlot for a single-slot confirmation
+    std::string_view text;
+};
+
+constexpr Confirmation CONFIRMATIONS[] = {
+    {SLOT_ROUTER_SSID, SLOT_ROUTER_PASSWORD, TEXT_ROUTER_SET},
+    {SLOT_HOTSPOT_SSID, SLOT_HOTSPOT_PASSWORD, TEXT_HOTSPOT_SET},
+    {SLOT_WIFI_MODE, SLOT_WIFI_MODE, TEXT_WIFI_MODE_SET},
+    {SLOT_RESTORE, SLOT_RESTORE, TEXT_RESTORE_DONE},
+    {SLOT_RESTART, SLOT_RESTART, TEXT_RESTART_DONE},
+};
+
+}  // namespace
+
+EngineMainLoop::EngineMainLoop(EngineSession& session, const std::atomic<bool>& paused)
+    : session_(session), paused_(paused) {}
+
+void EngineMainLoop::reset() {
+    idle_ = 0;
+    textCursor_ = 0;
+    flushCursor_ = 0;
+}
+
+void EngineMainLoop::iterate() {
+    session_.sleep(ITERATION_PAUSE_MS);
+    waitWhilePaused();
+    // Resuming takes the link down for a full reconnect; nothing more goes out before it.
+    if (!session_.linkUp() || !session_.running()) return;
+    // On WiFi the discovery thread carries the text commands and their confirmations.
+    if (session_.transport.kind() != TransportKind::WiFi) {
+        serviceTextSlot();
+        showConfirmations();
+    }
+    flush();
+    forwardChanges();
+    runRequestedJobs();
+    pace();
+}
+
+void EngineMainLoop::waitWhilePaused() {
+    while (paused_.load(RELAXED) && session_.running()) session_.sleep(PAUSED_STEP_MS);
+}
+
+void EngineMainLoop::serviceTextSlot() {
+    if (textCursor_ >= TEXT_SLOT_COUNT) textCursor_ = 0;
+    while (textCursor_ < TEXT_SLOT_COUNT &&
+           session_.link.textSlots[static_cast<std::size_t>(textCursor_)].pending.load(RELAXED) <=
+               0) {
+        ++textCursor_;
+    }
+    if (textCursor_ >= TEXT_SLOT_COUNT) return;
+
+    TextSlot& slot = session_.link.textSlots[static_cast<std::size_t>(textCursor_)];
+    int retry = slot.retry.load(RELAXED) + 1;
+    if (retry >= TEXT_GIVE_UP_AT) {
+        slot.retry.store(0, RELAXED);
+        slot.pending.store(0, RELAXED);
+    } else {
+        slot.retry.store(static_cast<std::int8_t>(retry), RELAXED);
+        std::string command = slot.text();
+        ReplyWait wait = session_.request(
+            CMD_TEXT,
+            std::span(reinterpret_cast<const std::uint8_t*>(command.data()), command.size()),
+            session_.timings.replyWaitMs);
+        session_.dropLinkIfDead(wait);
+    }
+    idle_ = 0;
+}
+
+void EngineMainLoop::showConfirmations() {
+    auto& slots = session_.link.textSlots;
+    for (const Confirmation& c : CONFIRMATIONS) {
+        auto& first = slots[static_cast<std::size_t>(c.firstSlot)].answered;
+        auto& second = slots[static_cast<std::size_t>(c.secondSlot)].answered;
+        if (first.load(std::memory_order_acquire) <= 0 ||
+            second.load(std::memory_order_acquire) <= 0) {
+            continue;
+        }
+        first.store(0, RELAXED);
+        second.store(0, RELAXED);
+        session_.message(c.text, CAPTION_WIFI);
+    }
+}
+
+void EngineMainLoop::flush() {
+    RegisterTable& table = session_.link.registers;
+    if (flushCursor_ >= REGISTER_COUNT) flushCursor_ = 0;
+    while (flushCursor_ < REGISTER_COUNT && !table.isWritePending(flushCursor_)) ++flushCursor_;
+    if (flushCursor_ >= REGISTER_COUNT) return;
+
+    ReplyWait wait = ReplyWait::NotWaited;
+    if (auto frame = writeBatchFrame(table.collectWriteBatch(flushCursor_, FLUSH_BATCH))) {
+        wait = session_.request(frame->command, frame->payload, session_.timings.replyWaitMs);
+    }
+    session_.dropLinkIfDead(wait);
+    idle_ = 0;
+}
+
+void EngineMainLoop::forwardChanges() {
+    // Register 0 is forwarded only by the refresh after a full read-back.
+    for (int reg = 1; reg <= LAST_REGISTER; ++reg) session_.forwardIfUpdated(reg);
+}
+
+void EngineMainLoop::runRequestedJobs() {
+    for (int job = 1; job <= JOB_FLAG_COUNT; ++job) {
+        if (session_.link.jobRequest(job).load(RELAXED) == 0) continue;
+        session_.sleep(JOB_START_DELAY_MS);
+        session_.link.jobRequest(job).store(0, RELAXED);
+        runJob(session_, job);
+        idle_ = 0;
+        if (session_.running()) session_.hideProgress();
+    }
+}
+
+void EngineMainLoop::pace() {
+    if (idle_ < IDLE_KEEP_ALIVE) {
+        ++idle_;
+        session_.sleep(idle_ < IDLE_SLOW ? IDLE_FAST_MS : IDLE_SLOW_MS);
+        return;
+    }
+    idle_ = IDLE_SLOW;
+    session_.keepAlive();
+    session_.sleep(KEEP_ALIVE_PAUSE_MS);
+    session_.sleep(IDLE_SLOW_MS);
+}
+
+}  // namespace tq370

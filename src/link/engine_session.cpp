@@ -1,0 +1,82 @@
+#include "link/engine_session.h"
+
+#include <chrono>
+#include "link/frame.h"
+#include "link/frame_sender.h"
+#include "link/stoppable_sleep.h"
+#include "text/language.h"
+
+namespace tq370 {
+std::int64_t steadyMicroseconds() {
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void engineSleep(const Clock& clock, const std::stop_token& stop, double ms, EngineStats& stats) {
+    std::int64_t before = steadyMicroseconds();
+    stats.sleepAskedUs.fetch_add(
+        std::chrono::duration_cast<std::chrono::microseconds>(clock.toReal(ms)).count(),
+        std::memory_order_relaxed);
+    sleepUnlessStopped(clock, stop, ms);
+    stats.sleptUs.fetch_add(steadyMicroseconds() - before, std::memory_order_relaxed);
+}
+
+EngineSession::EngineSession(LinkContext& link, LinkHost& host, Transport& transport,
+                             const DataFolders& folders, std::stop_token stop, EngineStats& stats)
+    : link(link),
+      host(host),
+      transport(transport),
+      folders(folders),
+      timings(linkTimingsFor(transport.kind())),
+      stop(std::move(stop)),
+      stats(stats) {}
+
+std::int64_t EngineSession::elapsedUs() const {
+    return steadyMicroseconds() - stats.startedUs.load(std::memory_order_relaxed);
+}
+
+void EngineSession::sleep(double ms) {
+    engineSleep(link.clock, stop, ms, stats);
+}
+
+void EngineSession::send(std::uint8_t command, std::span<const std::uint8_t> payload) {
+    sendFrame(link, transport, command, payload);
+}
+
+ReplyWait EngineSession::request(std::uint8_t command, std::span<const std::uint8_t> payload,
+                                 double waitMs) {
+    std::int64_t before = steadyMicroseconds();
+    ReplyWait result = sendAndAwait(link, transport, command, payload, waitMs);
+    stats.replyWaitUs.fetch_add(steadyMicroseconds() - before, std::memory_order_relaxed);
+    return result;
+}
+
+void EngineSession::dropLinkIfDead(ReplyWait wait) {
+    if (wait != ReplyWait::TimedOut || transport.isConnected()) return;
+    hideProgress();
+    setLinkUp(false);
+}
+
+void EngineSession::keepAlive() {
+    link.registers.applyWriteRetryStep(REG_HOST_LINK);
+    const std::uint8_t hostLinkIsOne[] = {0x07, 0x66, 0x00, 0x01};
+    send(CMD_WRITE, hostLinkIsOne);
+}
+
+MessageAnswer EngineSession::message(std::string_view text, std::string_view caption,
+                                     MessageButtons buttons) {
+    MessageRequest request{std::string(text), std::string(caption), buttons,
+                           languageId(currentLanguage())};
+    return host.messageBox(request, stop);
+}
+
+void EngineSession::showProgress(std::string_view text, int range) {
+    if (running()) host.showProgress(std::string(text), range);
+}
+
+void EngineSession::forwardIfUpdated(int reg) {
+    if (link.registers.takeDeviceUpdated(reg)) host.registerChanged(reg);
+}
+
+}  // namespace tq370

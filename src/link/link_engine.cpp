@@ -1,0 +1,260 @@
+#include "link/link_engine.h"
+
+#include <system_error>
+
+#include "link/engine_jobs.h"
+#include "link/engine_main_loop.h"
+#include "link/engine_texts.h"
+#include "link/frame.h"
+#include "link/read_back.h"
+#include "storage/config_file.h"
+#include "text/language.h"
+#include "text/string_table.h"
+#include "text/text_ids.h"
+
+namespace tq370 {
+namespace {
+
+constexpr auto RELAXED = std::memory_order_relaxed;
+
+constexpr int START_UP_PAUSE_MS = 500;
+constexpr int IDENTIFY_READ_PAUSE_MS = 40;
+// The attempt at which a processor that never identified itself is reported.
+constexpr int IDENTIFY_REPORT_ATTEMPT = 12;
+constexpr int WRONG_MODEL_PAUSE_MS = 2000;
+constexpr std::uint16_t ACCEPTED_MODEL = 10011;
+constexpr int KEEP_ALIVE_SETTLE_MS = 20;
+constexpr int CONNECTED_SETTLE_MS = 1000;
+
+std::string_view captionSuffix(TransportKind kind) {
+    switch (kind) {
+        case TransportKind::Usb:
+            return CAPTION_SUFFIX_USB;
+        case TransportKind::WiFi:
+            return CAPTION_SUFFIX_WIFI;
+        case TransportKind::Bluetooth:
+            return CAPTION_SUFFIX_BLUETOOTH;
+        case TransportKind::Serial:
+            break;
+    }
+    return CAPTION_SUFFIX_SERIAL;
+}
+
+void clearTextSlots(LinkContext& link) {
+    for (TextSlot& slot : link.textSlots) {
+        slot.answered.store(0, RELAXED);
+        slot.pending.store(0, RELAXED);
+        slot.value.store(0, RELAXED);
+        slot.retry.store(0, RELAXED);
+        slot.setText({});
+    }
+}
+
+}  // namespace
+
+LinkEngine::LinkEngine(LinkContext& link, LinkHost& host, EngineSetup setup)
+    : link_(link), host_(host), setup_(std::move(setup)) {}
+
+LinkEngine::~LinkEngine() {
+    stopEngine();
+    // A thread that outlived stopEngine's bound is joined here (jthread's destructor).
+}
+
+bool LinkEngine::startEngine() {
+    {
+        std::lock_guard lock(doneMutex_);
+        if (!threadDone_) return false;
+        threadDone_ = false;
+    }
+    if (thread_.joinable()) thread_.join();  // a finished earlier run
+    try {
+        thread_ = std::jthread([this](std::stop_token stop) { run(std::move(stop)); });
+    } catch (const std::system_error&) {
+        {
+            std::lock_guard lock(doneMutex_);
+            threadDone_ = true;
+        }
+        MessageRequest request{std::string(TEXT_THREAD_START_FAILED),
+                               {},
+                               MessageButtons::Ok,
+                               languageId(currentLanguage())};
+        host_.messageBox(request, {});
+        return false;
+    }
+    return true;
+}
+
+StopResult LinkEngine::stopEngine() {
+    if (!thread_.joinable()) return StopResult::NotRunning;
+    link_.linkUp.store(false, RELAXED);
+    thread_.request_stop();
+    {
+        std::lock_guard lock(transportMutex_);
+        if (transport_) transport_->close();
+    }
+    link_.replySemaphore.release();
+    if (!joinWithin(STOP_WAIT_MS)) return StopResult::TimedOut;
+    thread_.join();
+    return StopResult::Stopped;
+}
+
+bool LinkEngine::joinWithin(double ms) {
+    std::unique_lock lock(doneMutex_);
+    return doneChanged_.wait_for(lock, link_.clock.toReal(ms), [this] { return threadDone_; });
+}
+
+bool LinkEngine::isConnected() const {
+    std::lock_guard lock(transportMutex_);
+    return transport_ && transport_->isConnected();
+}
+
+void LinkEngine::requestJob(int job) {
+    if (job >= 1 && job <= JOB_FLAG_COUNT) link_.jobRequest(job).store(1, RELAXED);
+}
+
+void LinkEngine::setPaused(bool paused) {
+    bool was = paused_.exchange(paused, RELAXED);
+    if (was && !paused) link_.linkUp.store(false, RELAXED);
+}
+
+void LinkEngine::setState(EngineState state) {
+    state_.store(state, std::memory_order_release);
+}
+
+void LinkEngine::linkStatus(LinkStatus status, const std::stop_token& stop) {
+    host_.linkStatus(status, stop);
+}
+
+void LinkEngine::run(std::stop_token stop) {
+    stats_.startedUs.store(steadyMicroseconds(), RELAXED);
+    setState(EngineState::Starting);
+    int baudRate = DEFAULT_BAUD_RATE;
+    TransportKind kind = startUp(stop, baudRate);
+
+    Transport* transport = nullptr;
+    if (!stop.stop_requested()) {
+        std::unique_ptr<Transport> made =
+            setup_.makeTransport ? setup_.makeTransport(link_, kind, baudRate) : nullptr;
+        std::lock_guard lock(transportMutex_);
+        transport_ = std::move(made);
+        transport = transport_.get();
+    }
+    if (transport) {
+        EngineSession session(link_, host_, *transport, setup_.folders, stop, stats_);
+        runConnections(session);
+    } else {
+        // Nothing to connect with: wait for the stop.
+        while (!stop.stop_requested()) engineSleep(link_.clock, stop, START_UP_PAUSE_MS, stats_);
+    }
+
+    {
+        std::lock_guard lock(transportMutex_);
+        if (transport_) transport_->close();
+        transport_.reset();
+    }
+    link_.linkUp.store(false, RELAXED);
+    setState(EngineState::Stopped);
+    {
+        std::lock_guard lock(doneMutex_);
+        threadDone_ = true;
+    }
+    doneChanged_.notify_all();
+}
+
+TransportKind LinkEngine::startUp(const std::stop_token& stop, int& baudRate) {
+    linkStatus(LinkStatus::SearchingAtStart, stop);
+    link_.registers.loadDefaults();
+    clearTextSlots(link_);
+    engineSleep(link_.clock, stop, START_UP_PAUSE_MS, stats_);
+
+    ConfigFile config(setup_.folders, setup_.configSection);
+    int kindNumber = config.readIniInt(CONFIG_FILE_CONFIGURATION, KEY_TRANSPORT);
+    if (kindNumber < 0) kindNumber = static_cast<int>(TransportKind::Usb);
+    int baud = config.readIniInt(CONFIG_FILE_CONFIGURATION, KEY_BAUD);
+    if (baud > 0) baudRate = baud;
+    TransportKind kind = transportKindFromNumber(kindNumber);
+
+    host_.setCaption(std::string(CAPTION_PROGRAM) + std::string(captionSuffix(kind)));
+    linkStatus(LinkStatus::SearchingAtStart, stop);
+    return kind;
+}
+
+void LinkEngine::runConnections(EngineSession& session) {
+    EngineMainLoop loop(session, paused_);
+    while (session.running()) {
+        setState(EngineState::Connecting);
+        link_.lastRxTick.store(link_.clock.nowMs(), RELAXED);
+        std::int64_t connectStart = steadyMicroseconds();
+        bool connected = session.transport.connect(host_, session.stop);
+        stats_.connectUs.fetch_add(steadyMicroseconds() - connectStart, RELAXED);
+        if (!connected || !session.running()) break;
+
+        setState(EngineState::Identifying);
+        Identification identified = identify(session);
+        if (!session.running()) break;
+        if (identified == Identification::Reconnect) continue;
+
+        if (identified == Identification::Accepted) {
+            setState(EngineState::ConnectSequence);
+            connectSequence(session, loop);
+            setState(EngineState::Running);
+            while (session.running() && session.linkUp() &&
+                   link_.missCount.load(RELAXED) < session.timings.missLimit) {
+                if (stats_.firstIterationUs.load(RELAXED) < 0) {
+                    stats_.sleptAtFirstIterationUs.store(stats_.sleptUs.load(RELAXED), RELAXED);
+                    stats_.sleepAskedAtFirstIterationUs.store(stats_.sleepAskedUs.load(RELAXED),
+                                                              RELAXED);
+                    stats_.replyWaitAtFirstIterationUs.store(stats_.replyWaitUs.load(RELAXED),
+                                                             RELAXED);
+                    stats_.connectAtFirstIterationUs.store(stats_.connectUs.load(RELAXED), RELAXED);
+                    stats_.firstIterationUs.store(session.elapsedUs(), RELAXED);
+                }
+                loop.iterate();
+                stats_.mainLoopIterations.fetch_add(1, RELAXED);
+            }
+        }
+
+        setState(EngineState::Disconnected);
+        session.setLinkUp(false);
+        if (session.running()) linkStatus(LinkStatus::Searching, session.stop);
+    }
+}
+
+LinkEngine::Identification LinkEngine::identify(EngineSession& session) {
+    session.setLinkUp(true);
+    // A model reported on an earlier connection must not vouch for this processor.
+    link_.deviceModelId.store(0, RELAXED);
+    const std::uint8_t zero[] = {0};
+    const std::uint8_t readRegisterZero[] = {0, 0};
+    for (int attempt = 1; link_.registers.getRegister(REG_PROBE) != PROBE_VALUE_ANY_MODEL;
+         ++attempt) {
+        session.request(CMD_HELLO, zero, HELLO_WAIT_MS);
+        session.send(CMD_READ, readRegisterZero);
+        session.sleep(IDENTIFY_READ_PAUSE_MS);
+        if (!session.running()) return Identification::Reconnect;
+        if (attempt == IDENTIFY_REPORT_ATTEMPT) {
+            session.message(text(TXT_MODEL_WRONG));
+            session.sleep(WRONG_MODEL_PAUSE_MS);
+            return Identification::Reconnect;
+        }
+        if (link_.deviceModelId.load(RELAXED) == ACCEPTED_MODEL) return Identification::Accepted;
+        if (!session.transport.isConnected() ||
+            link_.missCount.load(RELAXED) >= session.timings.missLimit - 2) {
+            return Identification::Reconnect;
+        }
+        if (!session.linkUp()) return Identification::LinkLost;
+    }
+    return Identification::Accepted;
+}
+
+void LinkEngine::connectSequence(EngineSession& session, EngineMainLoop& loop) {
+    session.keepAlive();
+    session.sleep(KEEP_ALIVE_SETTLE_MS);
+    link_.registers.clearLinkFlags();
+    readBackWithRefresh(session);
+    fetchModeNames(session, link_.registers.getRegister(REG_MODE_CURRENT) & 0xFF);
+    session.sleep(CONNECTED_SETTLE_MS);
+    loop.reset();
+}
+
+}  // namespace tq370
