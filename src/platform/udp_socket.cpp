@@ -14,6 +14,21 @@ std::optional<UdpSocket> UdpSocket::open(int family) {
     return UdpSocket(std::move(handle));
 }
 
+UdpSocket::Bound UdpSocket::openBound(const NetAddress& local, bool allowBroadcast) {
+    Bound result;
+    std::optional<UdpSocket> socket = open(local.family());
+    if (!socket || (allowBroadcast && !socket->enableBroadcast())) return result;
+    result.status = socket->bind(local);
+    if (result.status == BindStatus::PermissionDenied) {
+        if (socket->bind(local.withPort(0)) != BindStatus::Bound) return result;
+        result.portRefused = true;
+    } else if (result.status != BindStatus::Bound) {
+        return result;
+    }
+    result.socket = std::move(socket);
+    return result;
+}
+
 UdpSocket::BindStatus UdpSocket::bind(const NetAddress& local) {
     if (::bind(handle_.get(), local.get(), local.length) == 0) return BindStatus::Bound;
     switch (errno) {

@@ -23,8 +23,15 @@ public:
         Failed,
     };
 
+    struct Bound;  // below: it holds a UdpSocket
+
     // nullopt when the system refuses a socket.
     static std::optional<UdpSocket> open(int family);
+
+    // A socket bound to local, optionally allowed to broadcast. When the port is refused
+    // for lack of privilege (ports below 1024 need cap_net_bind_service), it is bound to a
+    // port the system picks on the same address instead, and portRefused says so.
+    static Bound openBound(const NetAddress& local, bool allowBroadcast);
 
     // Binds to a local address and port (port 0: the system picks one).
     BindStatus bind(const NetAddress& local);
@@ -43,6 +50,12 @@ public:
 private:
     explicit UdpSocket(SocketHandle handle) : handle_(std::move(handle)) {}
     SocketHandle handle_;
+};
+
+struct UdpSocket::Bound {
+    std::optional<UdpSocket> socket;         // empty when no socket could be bound
+    BindStatus status = BindStatus::Failed;  // of the port asked for
+    bool portRefused = false;                // bound to another port instead
 };
 
 }  // namespace tq370

@@ -1,9 +1,12 @@
 #include "platform/udp_socket.h"
 
 #include <netinet/in.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 #include "platform/net_address.h"
@@ -51,6 +54,50 @@ TEST(UdpSocket, UnboundHasNoPortAndBroadcastCanBeAllowed) {
     ASSERT_TRUE(socket);
     EXPECT_FALSE(socket->localPort());
     EXPECT_TRUE(socket->enableBroadcast());
+}
+
+TEST(UdpSocket, OpenBoundTakesTheFreePortAskedFor) {
+    UdpSocket probe = boundSocket();
+    const std::uint16_t port = *probe.localPort();
+    {
+        UdpSocket::Bound taken = UdpSocket::openBound(ipv4Address(LOOPBACK, port), true);
+        EXPECT_EQ(taken.status, UdpSocket::BindStatus::InUse);
+        EXPECT_FALSE(taken.socket);
+    }
+    UdpSocket::Bound bound = UdpSocket::openBound(ipv4Address(LOOPBACK, 0), true);
+    ASSERT_TRUE(bound.socket);
+    EXPECT_EQ(bound.status, UdpSocket::BindStatus::Bound);
+    EXPECT_FALSE(bound.portRefused);
+}
+
+// 0 when a privileged port is refused and another one is bound instead.
+int privilegedPortFallsBack() {
+    UdpSocket::Bound bound = UdpSocket::openBound(ipv4Address(LOOPBACK, 1010), true);
+    if (!bound.socket) return 1;
+    if (bound.status != UdpSocket::BindStatus::PermissionDenied || !bound.portRefused) return 2;
+    std::optional<std::uint16_t> port = bound.socket->localPort();
+    return port && *port != 1010 ? 0 : 3;
+}
+
+TEST(UdpSocket, RefusedPrivilegedPortFallsBackToAnotherPort) {
+    int unprivilegedStart = 1024;
+    std::ifstream("/proc/sys/net/ipv4/ip_unprivileged_port_start") >> unprivilegedStart;
+    if (unprivilegedStart <= 1010) GTEST_SKIP() << "this system lets everyone bind port 1010";
+    if (geteuid() != 0) {
+        EXPECT_EQ(privilegedPortFallsBack(), 0);
+        return;
+    }
+    // As root, ask from a child that has become an ordinary user.
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(10);
+        _exit(privilegedPortFallsBack());
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(NetAddress, Ipv4NumbersAndTexts) {
