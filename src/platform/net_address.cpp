@@ -29,6 +29,32 @@ NetAddress NetAddress::withPort(std::uint16_t port) const {
     return other;
 }
 
+NetAddress ipv4Address(std::uint32_t address, std::uint16_t port) {
+    NetAddress result;
+    auto* in = reinterpret_cast<sockaddr_in*>(&result.storage);
+    in->sin_family = AF_INET;
+    in->sin_port = htons(port);
+    in->sin_addr.s_addr = htonl(address);
+    result.length = sizeof(sockaddr_in);
+    return result;
+}
+
+std::optional<std::uint32_t> ipv4Number(const NetAddress& address) {
+    if (address.family() != AF_INET) return std::nullopt;
+    return ntohl(reinterpret_cast<const sockaddr_in*>(&address.storage)->sin_addr.s_addr);
+}
+
+std::string ipv4Text(std::uint32_t address) {
+    return std::to_string(address >> 24) + '.' + std::to_string((address >> 16) & 0xFF) + '.' +
+           std::to_string((address >> 8) & 0xFF) + '.' + std::to_string(address & 0xFF);
+}
+
+std::optional<std::uint32_t> parseIpv4(const std::string& text) {
+    in_addr parsed{};
+    if (inet_pton(AF_INET, text.c_str(), &parsed) != 1) return std::nullopt;
+    return ntohl(parsed.s_addr);
+}
+
 std::optional<NetAddress> resolveHost(const std::string& host, std::uint16_t port) {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;

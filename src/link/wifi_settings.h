@@ -1,0 +1,86 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/link_context.h"
+#include "text/language.h"
+
+namespace tq370 {
+
+// The WiFi module's settings as text commands: which slot carries which command, the
+// checks an SSID and a password must pass, and the reading of the replies.
+
+constexpr int TEXT_SLOT_GET_WIFI_MODE = 2;
+constexpr int TEXT_SLOT_GET_TCP_PORT = 3;
+constexpr int TEXT_SLOT_GET_UDP_PORT = 4;
+constexpr int TEXT_SLOT_GET_ROUTE_SSID = 5;
+constexpr int TEXT_SLOT_GET_ROUTE_PW = 6;
+constexpr int TEXT_SLOT_GET_HOT_SSID = 7;
+constexpr int TEXT_SLOT_GET_HOT_PW = 8;
+constexpr int TEXT_SLOT_SET_WIFI_MODE = 10;
+constexpr int TEXT_SLOT_SET_ROUTE_SSID = 11;
+constexpr int TEXT_SLOT_SET_ROUTE_PW = 12;
+constexpr int TEXT_SLOT_SET_HOT_SSID = 13;
+constexpr int TEXT_SLOT_SET_HOT_PW = 14;
+
+// The longest command text, prefix included.
+constexpr std::size_t TEXT_COMMAND_MAX_BYTES = 99;
+// Hotspot passwords of 1 to this many characters are refused (WPA needs 8).
+constexpr std::size_t HOT_PASSWORD_MIN_LENGTH = 8;
+
+struct TextCommand {
+    int slot = 0;
+    std::string text;
+
+    bool operator==(const TextCommand&) const = default;
+};
+
+// prefix followed by the value's bytes from 32 to 127 (the module takes plain ASCII, so
+// every other byte, Chinese characters included, is dropped), cut to 99 bytes in all.
+// The value is UTF-8.
+std::string settingCommandText(std::string_view prefix, std::string_view value);
+
+enum class WifiSettingProblem {
+    None,
+    SsidEmpty,
+    PasswordTooShort,  // hotspot only; the SSID command is still made
+};
+
+struct WifiSettingRequest {
+    std::vector<TextCommand> commands;  // to queue, in this order
+    WifiSettingProblem problem = WifiSettingProblem::None;
+};
+
+// "Set_HotSSID:" and "Set_HotPW:". An empty password is sent as it is; one of 1 to 7
+// characters is refused after the SSID command.
+WifiSettingRequest hotspotSettingCommands(std::string_view ssid, std::string_view password);
+// "Set_RouteSSID:" and "Set_RoutePW:"; the router's password is not checked.
+WifiSettingRequest routerSettingCommands(std::string_view ssid, std::string_view password);
+
+// The message for a problem ("" for None), in the given language.
+std::string_view wifiSettingProblemText(WifiSettingProblem problem, Language language);
+
+enum class WifiMode { Hotspot = 1, Router = 2 };
+// "Set_WiFiMode:1" or "Set_WiFiMode:2".
+TextCommand wifiModeCommand(WifiMode mode);
+// The "Get_WiFiMode:" value: 2 is router mode, anything else hotspot mode.
+WifiMode wifiModeFromValue(std::int32_t value);
+
+// Writes the text, then sets pending (so a sender that sees pending sees the text).
+void queueTextCommand(LinkContext& context, const TextCommand& command);
+
+// The queries that read the module's settings: "Get_IP:" and slots 2 to 8 get their
+// texts; all but the two port queries are marked pending.
+void queueWifiReadCommands(LinkContext& context);
+
+// What a string reply carries after its query's prefix; nullopt when the slot text does
+// not contain the prefix (the slot still holds the query or an unrelated text).
+std::optional<std::string> replyTextAfterPrefix(std::string_view slotText, std::string_view prefix);
+
+}  // namespace tq370
