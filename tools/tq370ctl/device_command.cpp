@@ -91,6 +91,8 @@ void addRead(CLI::App& app, int& exitCode) {
         }
         const std::string name = bare ? *output : "read";
         device->link().jobInputs.setPresetPath(name);
+        // The job names the file it wrote; this command names the one the user asked for.
+        device->host().setEcho(false);
         if (!connected(*device, exitCode)) return;
         auto messages = device->runJob(JOB_SAVE_TO_FILE);
         device->stop();
@@ -118,6 +120,9 @@ void addRead(CLI::App& app, int& exitCode) {
                 std::printf("%s\n", saved.c_str());
                 exitCode = EXIT_OK;
             }
+        }
+        if (exitCode == EXIT_LINK_ERROR && messages) {
+            for (const auto& m : *messages) std::fprintf(stderr, "tq370ctl: %s\n", m.text.c_str());
         }
         if (!scratch.empty()) fs::remove_all(scratch);
     });
@@ -189,6 +194,8 @@ void addSet(CLI::App& app, int& exitCode) {
         RegisterTable& table = device.link().registers;
         for (const RegisterValue& w : writes) table.setRegister(w.reg, w.value);
         // A register whose last send went out unanswered is given up, not acknowledged.
+        // Unanswered writes may also take the link down; the read-back after the reconnect
+        // then shows what the processor holds.
         std::vector<bool> lastSend(writes.size(), false);
         auto settled = [&] {
             bool all = true;
@@ -200,7 +207,7 @@ void addSet(CLI::App& app, int& exitCode) {
             }
             return all;
         };
-        if (!device.waitFor(settled)) {
+        if (!device.waitThroughReconnects(settled)) {
             exitCode = EXIT_LINK_ERROR;
             return;
         }

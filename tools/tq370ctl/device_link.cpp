@@ -178,6 +178,17 @@ bool DeviceLink::waitFor(const std::function<bool()>& done) {
     return true;
 }
 
+bool DeviceLink::waitThroughReconnects(const std::function<bool()>& done) {
+    while (!(running() && done())) {
+        if (std::chrono::steady_clock::now() > deadline_) {
+            std::fprintf(stderr, "tq370ctl: timed out after %g s\n", options_.timeoutSeconds);
+            return false;
+        }
+        std::this_thread::sleep_for(POLL_STEP);
+    }
+    return true;
+}
+
 bool DeviceLink::waitIterations(int n) {
     const auto target = engine_->stats().mainLoopIterations.load(RELAXED) + n;
     return waitFor([&] { return engine_->stats().mainLoopIterations.load(RELAXED) >= target; });

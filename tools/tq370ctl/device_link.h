@@ -53,11 +53,15 @@ public:
     bool connect();
 
     LinkContext& link() { return *link_; }
+    PrintingLinkHost& host() { return host_; }
     const PrintingLinkHost& host() const { return host_; }
     std::string portPath() const;
 
     // Polls done() until it holds (true) or the deadline or a lost link ends the wait.
     bool waitFor(const std::function<bool()>& done);
+    // The same, but a lost link is waited out: done() is asked only while the engine runs
+    // its main loop (after a reconnect, once the connect sequence has read everything back).
+    bool waitThroughReconnects(const std::function<bool()>& done);
     // Waits until the main loop ran n more iterations; false as waitFor.
     bool waitIterations(int n);
 
@@ -68,11 +72,13 @@ public:
     // The name of mode 1..16 as it arrived; nullopt when it did not.
     std::optional<std::string> modeName(int mode) const;
 
+    // Whether the engine runs its main loop on a live link.
+    bool running() const;
+
     // Stops the engine.
     void stop();
 
 private:
-    bool running() const;
     void watchModeNames(std::stop_token stop);
     void reportTimeout(const char* what);
 

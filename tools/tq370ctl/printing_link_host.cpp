@@ -22,9 +22,9 @@ void PrintingLinkHost::linkStatus(LinkStatus status, std::stop_token) {
 MessageAnswer PrintingLinkHost::messageBox(const MessageRequest& request, std::stop_token) {
     std::lock_guard lock(mutex_);
     endBar();
-    if (request.caption.empty()) {
+    if (echo_ && request.caption.empty()) {
         std::fprintf(stderr, "tq370ctl: %s\n", request.text.c_str());
-    } else {
+    } else if (echo_) {
         std::fprintf(stderr, "tq370ctl: %s: %s\n", request.caption.c_str(), request.text.c_str());
     }
     messages_.push_back({request.text, request.caption});
@@ -49,6 +49,11 @@ void PrintingLinkHost::hideProgress() {
     std::lock_guard lock(mutex_);
     progressRange_ = 0;
     endBar();
+}
+
+void PrintingLinkHost::setEcho(bool echo) {
+    std::lock_guard lock(mutex_);
+    echo_ = echo;
 }
 
 std::vector<PrintingLinkHost::Message> PrintingLinkHost::messages() const {

@@ -30,6 +30,9 @@ public:
     void hideProgress() override;
     void setCaption(const std::string&) override {}
 
+    // Off: messages are only kept (for a command that words the outcome itself).
+    void setEcho(bool echo);
+
     std::vector<Message> messages() const;
     int connections() const;
 
@@ -45,6 +48,7 @@ private:
     int progressRange_ = 0;
     int progressPosition_ = 0;
     bool barDrawn_ = false;
+    bool echo_ = true;
 };
 
 }  // namespace tq370::ctl
