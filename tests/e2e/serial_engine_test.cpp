@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "engine_fixture.h"
+#include "link/frame.h"
 #include "link/serial_transport.h"
 #include "platform/pseudo_terminal.h"
 #include "sim/pty_simulator_server.h"
@@ -36,10 +37,13 @@ protected:
     }
 
     void startSerial(std::vector<std::string> ports, TransportKind kind = TransportKind::Serial) {
-        start([this, ports, kind](LinkContext& context, TransportKind, int baud) {
-            auto made = std::make_unique<SerialTransport>(
-                context, kind,
-                SerialTransportOptions{ports, true, static_cast<std::uint32_t>(baud)});
+        startSerial(SerialTransportOptions{std::move(ports), true}, kind);
+    }
+    void startSerial(SerialTransportOptions options, TransportKind kind = TransportKind::Serial) {
+        start([this, options, kind](LinkContext& context, TransportKind, int baud) {
+            SerialTransportOptions given = options;
+            given.baudRate = static_cast<std::uint32_t>(baud);
+            auto made = std::make_unique<SerialTransport>(context, kind, given);
             transport = made.get();
             return made;
         });
@@ -103,6 +107,24 @@ TEST_F(SerialEngine, PassesOverPortsThatAreMissingOrSilent) {
     ASSERT_EQ(got.status, TerminalReadStatus::Data);
     EXPECT_EQ(std::vector<std::uint8_t>(seen.begin(), seen.begin() + got.size),
               std::vector<std::uint8_t>(std::begin(probe), std::end(probe)));
+}
+
+// The system's ports are listed again after each full cycle, so an adapter plugged in
+// while the engine searches is found.
+TEST_F(SerialEngine, FindsAPortThatAppearsWhileSearching) {
+    const fs::path sysfs = fs::path(folder.path()) / "sys-class-tty";
+    const fs::path dev = fs::path(folder.path()) / "dev";
+    fs::create_directories(sysfs);
+    fs::create_directories(dev);
+    startSerial(SerialTransportOptions{{}, false, DEFAULT_BAUD_RATE, sysfs, dev});
+    ASSERT_TRUE(waitUntil([&] { return engine->state() == EngineState::Connecting; }, 2'000));
+    waitMs(1'000);
+    EXPECT_EQ(sim->framesReceived(CMD_READ), 0);
+
+    fs::create_directories(sysfs / "ttyUSB0");
+    fs::create_symlink(server->portPath(), dev / "ttyUSB0");
+    ASSERT_TRUE(waitRunning());
+    EXPECT_EQ(transport->portPath(), (dev / "ttyUSB0").string());
 }
 
 TEST_F(SerialEngine, StopsPromptlyWhileNoPortAnswers) {

@@ -1,8 +1,11 @@
 // tqr480-sim: a simulated TQ-R480 processor served on a pseudo-terminal, for trying the
 // tools without hardware and for the end-to-end tests.
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
-#include <iostream>
 #include <set>
 #include <string>
 
@@ -120,9 +123,15 @@ int main(int argc, char** argv) {
     std::printf("%s\n", server.portPath().c_str());
     std::fflush(stdout);
 
-    // Serves until standard input closes (or the process is killed).
+    // Serves until standard input closes (or the process is killed). Started in the
+    // background of a shell, a read of the terminal fails instead of stopping the process;
+    // then only a signal ends it.
+    std::signal(SIGTTIN, SIG_IGN);
     char ignored[256];
-    while (std::fread(ignored, 1, sizeof ignored, stdin) > 0) {
+    while (true) {
+        ssize_t n = read(STDIN_FILENO, ignored, sizeof ignored);
+        if (n == 0) return EXIT_OK;
+        if (n < 0 && errno != EINTR) break;
     }
-    return EXIT_OK;
+    while (true) pause();
 }
