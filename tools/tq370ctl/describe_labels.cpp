@@ -19,7 +19,8 @@ constexpr Texts INPUT_SOURCES[] = {
 
 std::string_view pick(const Texts& texts, Language language) {
     const auto i = static_cast<int>(language);
-    return i >= 0 && i < LANGUAGE_COUNT ? texts[i] : texts[static_cast<int>(Language::English)];
+    return i >= 0 && i < LANGUAGE_COUNT ? texts[i]
+                                              : texts[static_cast<int>(Language::English)];
 }
 
 template <std::size_t N>

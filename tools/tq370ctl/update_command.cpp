@@ -19,7 +19,7 @@ constexpr std::uint8_t ENGLISH = 2;
 
 // Answers the question from --yes and prints progress on stderr.
 class PrintingUpdateHost : public UpdateHost {
-public:
+  public:
     explicit PrintingUpdateHost(bool yes) : yes_(yes) {}
 
     bool askQuestion(std::string_view, std::string_view) override {
@@ -48,7 +48,7 @@ public:
         shown_ = false;
     }
 
-private:
+  private:
     const bool yes_;
     bool announced_ = false;
     bool shown_ = false;
