@@ -3,6 +3,7 @@
 #include "link/engine_jobs.h"
 #include "link/engine_texts.h"
 #include "link/frame.h"
+#include "link/wifi_discovery_rules.h"
 
 namespace tq370 {
 namespace {
@@ -78,12 +79,7 @@ void EngineMainLoop::waitWhilePaused() {
 }
 
 void EngineMainLoop::serviceTextSlot() {
-    if (textCursor_ >= TEXT_SLOT_COUNT) textCursor_ = 0;
-    while (textCursor_ < TEXT_SLOT_COUNT &&
-           session_.link.textSlots[static_cast<std::size_t>(textCursor_)].pending.load(RELAXED) <=
-               0) {
-        ++textCursor_;
-    }
+    textCursor_ = nextPendingTextSlot(session_.link, textCursor_);
     if (textCursor_ >= TEXT_SLOT_COUNT) return;
 
     TextSlot& slot = session_.link.textSlots[static_cast<std::size_t>(textCursor_)];
