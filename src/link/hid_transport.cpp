@@ -87,7 +87,9 @@ bool HidTransport::lockChannel(LinkHost& host, const std::stop_token& stop) {
             // which is no reason to keep this one off it too.
             break;
         }
-        host.messageBox({lockName_ + std::string(CHANNEL_BLOCKED_SUFFIX), {}, MessageButtons::Ok,
+        host.messageBox({lockName_ + std::string(CHANNEL_BLOCKED_SUFFIX),
+                         {},
+                         MessageButtons::Ok,
                          ENGLISH_LANGUAGE_ID},
                         stop);
         sleepUnlessStopped(link_.clock, stop, BLOCKED_PAUSE_MS);
@@ -122,7 +124,9 @@ HidTransport::Opened HidTransport::openDevice(LinkHost& host, const std::stop_to
                              ") is connected, but this user may not open it. Install the udev "
                              "rule from resources/linux (see the README), then unplug and "
                              "replug the processor.",
-                         {}, MessageButtons::Ok, ENGLISH_LANGUAGE_ID},
+                         {},
+                         MessageButtons::Ok,
+                         ENGLISH_LANGUAGE_ID},
                         stop);
     }
     return Opened::No;
@@ -155,8 +159,8 @@ void HidTransport::send(std::span<const std::uint8_t> frame) {
         bool written = device_->write(report);
         // A write that took longer than its completion limit counts as failed, and the rest
         // of the frame is not sent: the missing reply handles the loss.
-        if (!written || std::chrono::steady_clock::now() - started >
-                            link_.clock.toReal(WRITE_LIMIT_MS)) {
+        if (!written ||
+            std::chrono::steady_clock::now() - started > link_.clock.toReal(WRITE_LIMIT_MS)) {
             return;
         }
     }

@@ -117,9 +117,8 @@ bool WifiTransport::connect(LinkHost& host, std::stop_token stop) {
 
 bool WifiTransport::waitForFreeProcessor(LinkHost& host, const std::stop_token& stop) {
     sleepUnlessStopped(link_.clock, stop, START_PAUSE_MS);
-    while (!stop.stop_requested() &&
-           !mayConnectTcp(processorAddress_.load(RELAXED), linkAddress_.load(RELAXED),
-                          ownAddress_)) {
+    while (!stop.stop_requested() && !mayConnectTcp(processorAddress_.load(RELAXED),
+                                                    linkAddress_.load(RELAXED), ownAddress_)) {
         tellOnce(host, stop);
         sleepUnlessStopped(link_.clock, stop, POLL_STEP_MS);
     }
@@ -140,7 +139,9 @@ void WifiTransport::tellOnce(LinkHost& host, const std::stop_token& stop) {
                  " only are found once the program may bind it: sudo setcap "
                  "cap_net_bind_service=+ep " +
                  program,
-             {}, MessageButtons::Ok, ENGLISH_LANGUAGE_ID},
+             {},
+             MessageButtons::Ok,
+             ENGLISH_LANGUAGE_ID},
             stop);
     }
     if (!firewallHintGiven_ && discovered_.size() == 0 && processorAddress_.load(RELAXED) == 0 &&
@@ -149,7 +150,9 @@ void WifiTransport::tellOnce(LinkHost& host, const std::stop_token& stop) {
         host.messageBox({"No processor has answered on WiFi yet. A firewall may drop the "
                          "processor's replies to a broadcast: allow incoming UDP on port " +
                              std::to_string(boundPort_.load(RELAXED)) + ".",
-                         {}, MessageButtons::Ok, ENGLISH_LANGUAGE_ID},
+                         {},
+                         MessageButtons::Ok,
+                         ENGLISH_LANGUAGE_ID},
                         stop);
     }
 }
@@ -172,6 +175,7 @@ bool WifiTransport::tcpConnect() {
                                  link_.clock, engineStop_);
     if (!stream_) return false;
     tcpBroken_.store(false, RELAXED);
+    connectedAtMs_.store(link_.clock.nowMs(), RELAXED);
     tcpReaderRunning_.store(true, std::memory_order_release);
     TcpStream* stream = &*stream_;
     tcpReader_ = std::jthread([this, stream](std::stop_token own) { tcpReader(own, stream); });
@@ -211,16 +215,22 @@ void WifiTransport::send(std::span<const std::uint8_t> frame) {
 }
 
 void WifiTransport::reconnectProbe() {
-    bool connected = false;
+    // The engine calls this on the first frame after any long quiet, also the first after
+    // a connect that waited for the processor; a connection that new is not the quiet one.
+    bool connected = isConnected() && link_.clock.nowMs() - connectedAtMs_.load(RELAXED) <
+                                          linkTimingsFor(TransportKind::WiFi).silenceMs;
     for (int attempt = 0; attempt < PROBE_CONNECT_ATTEMPTS && !connected; ++attempt) {
         connected = tcpConnect();
     }
     if (!connected) return;
+    // The probe runs inside the send of a frame whose sender may be waiting for its reply
+    // next: that wait must still be woken, so the flag goes back to what it was.
+    const bool senderAwaits = link_.awaitingReply.load(RELAXED);
     for (int attempt = 0; attempt < PROBE_ATTEMPTS; ++attempt) {
         link_.awaitingReply.store(true, RELAXED);
         sendBytes(READ_REGISTER_ZERO);
         bool replied = isConnected() && link_.replySemaphore.acquireFor(link_.clock, PROBE_WAIT_MS);
-        link_.awaitingReply.store(false, RELAXED);
+        link_.awaitingReply.store(senderAwaits, RELAXED);
         if (replied) return;
     }
 }
@@ -245,8 +255,8 @@ void WifiTransport::stopDiscovery() {
 }
 
 void WifiTransport::discovery(std::stop_token stop) {
-    UdpSocket::Bound bound = UdpSocket::openBound(
-        ipv4Address(endpoints_.localAddress, endpoints_.localUdpPort), true);
+    UdpSocket::Bound bound =
+        UdpSocket::openBound(ipv4Address(endpoints_.localAddress, endpoints_.localUdpPort), true);
     if (!bound.socket) return;
     UdpSocket& udp = *bound.socket;
     boundPort_.store(udp.localPort().value_or(0), RELAXED);
@@ -281,8 +291,8 @@ void WifiTransport::discovery(std::stop_token stop) {
             cursor = nextPendingTextSlot(link_, cursor);
             if (cursor < TEXT_SLOT_COUNT) {
                 // Repeated on every pass until answered: WiFi has no retry limit.
-                udp.sendTo(to,
-                           textCommandDatagram(link_.textSlots[static_cast<std::size_t>(cursor)].text()));
+                udp.sendTo(to, textCommandDatagram(
+                                   link_.textSlots[static_cast<std::size_t>(cursor)].text()));
             }
             if (linkQueryNeeded(linkAddress_.load(RELAXED), ownAddress_)) {
                 sleepUnlessStopped(link_.clock, stop, LINK_QUERY_PAUSE_MS);

@@ -24,14 +24,14 @@ class UdpSocket;
 // Where WiFi looks for processors and which ports it uses. Addresses are 32-bit numbers,
 // the first dotted field most significant.
 struct WifiEndpoints {
-    std::uint32_t ownAddress = 0;         // this PC as the processor sees it; 0: detect
+    std::uint32_t ownAddress = 0;  // this PC as the processor sees it; 0: detect
     std::uint32_t broadcastTarget = WIFI_BROADCAST_ADDRESS;
-    std::uint32_t sweepBase = 0;          // its /24 is swept; 0: the own address
-    std::uint32_t localAddress = 0;       // the UDP socket's local address; 0: any
+    std::uint32_t sweepBase = 0;     // its /24 is swept; 0: the own address
+    std::uint32_t localAddress = 0;  // the UDP socket's local address; 0: any
     std::uint16_t localUdpPort = WIFI_DEFAULT_PORT;
     std::uint16_t udpPort = WIFI_DEFAULT_PORT;  // the processor's text channel
     std::uint16_t tcpPort = WIFI_DEFAULT_PORT;  // the processor's frame channel
-    std::uint32_t processorAddress = 0;   // a known processor: no discovery; 0: discover
+    std::uint32_t processorAddress = 0;         // a known processor: no discovery; 0: discover
 };
 
 // The processor's WiFi module: a discovery thread owns the UDP text channel (finding
@@ -97,7 +97,9 @@ private:
     std::optional<TcpStream> stream_;
     std::jthread tcpReader_;
     std::atomic<bool> tcpReaderRunning_{false};
-    std::atomic<bool> tcpBroken_{false};  // a send failed: the stream is closed for sending
+    std::atomic<bool> tcpBroken_{false};
+    std::atomic<std::int64_t> connectedAtMs_{0};  // clock.nowMs() of the last TCP connect  // a
+                                                  // send failed: the stream is closed for sending
 };
 
 }  // namespace tq370

@@ -13,7 +13,7 @@ namespace tq370 {
 // A listening TCP socket, for the simulated WiFi module. Closed when destroyed. One
 // thread at a time.
 class TcpListener {
-  public:
+public:
     struct Accepted {
         TcpStream stream;
         NetAddress peer;
@@ -25,7 +25,7 @@ class TcpListener {
     // Waits up to ms for one connection; nullopt on time-out, stop or error.
     std::optional<Accepted> accept(double ms, const Clock& clock, std::stop_token stop);
 
-  private:
+private:
     explicit TcpListener(SocketHandle handle) : handle_(std::move(handle)) {}
     SocketHandle handle_;
 };

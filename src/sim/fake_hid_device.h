@@ -35,8 +35,8 @@ public:
     void plugIn();
     void setPermitted(bool permitted);
 
-    int opens() const;         // successful opens so far
-    int openHandles() const;   // opens not yet closed: 0 or 1 when nothing leaks
+    int opens() const;        // successful opens so far
+    int openHandles() const;  // opens not yet closed: 0 or 1 when nothing leaks
     int reportsWritten() const;
     int framesWritten() const;
     // The most reports one frame from the host took.

@@ -21,7 +21,8 @@ constexpr std::size_t BUFFER_SIZE = 1500;
 // One TCP peer: its bytes go to the simulator, the simulator's replies go back through a
 // pipe that keeps their travel times.
 struct WifiSimulatorServer::Connection {
-    Connection(TcpStream accepted, const Clock& clock) : stream(std::move(accepted)), clock(clock) {}
+    Connection(TcpStream accepted, const Clock& clock)
+        : stream(std::move(accepted)), clock(clock) {}
 
     void run(ProcessorSimulator& simulator) {
         reader = std::jthread([this, &simulator](std::stop_token stop) {

@@ -19,8 +19,8 @@ namespace tq370 {
 // address and ports given; the simulator must outlive the server.
 class WifiSimulatorServer {
 public:
-    WifiSimulatorServer(ProcessorSimulator& simulator, std::uint32_t address,
-                        std::uint16_t udpPort, std::uint16_t tcpPort, double timeScale = 1.0);
+    WifiSimulatorServer(ProcessorSimulator& simulator, std::uint32_t address, std::uint16_t udpPort,
+                        std::uint16_t tcpPort, double timeScale = 1.0);
     ~WifiSimulatorServer();
     WifiSimulatorServer(const WifiSimulatorServer&) = delete;
     WifiSimulatorServer& operator=(const WifiSimulatorServer&) = delete;

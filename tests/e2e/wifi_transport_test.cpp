@@ -17,11 +17,11 @@ using Kind = RecordingLinkHost::Kind;
 
 // Everything stays on loopback: the PC is 127.0.0.1, simulated processors sit on other
 // 127.0.0.x addresses, and the "broadcast" and the sweep go to loopback addresses too.
-constexpr std::uint32_t OWN = 0x7F000001;       // 127.0.0.1
-constexpr std::uint32_t FIRST = 0x7F000002;     // 127.0.0.2
-constexpr std::uint32_t SECOND = 0x7F000003;    // 127.0.0.3
-constexpr std::uint32_t OTHER_PC = 0x7F000009;  // 127.0.0.9
-constexpr std::uint32_t NOBODY = 0x7F0001C8;    // 127.0.1.200
+constexpr std::uint32_t OWN = 0x7F000001;        // 127.0.0.1
+constexpr std::uint32_t FIRST = 0x7F000002;      // 127.0.0.2
+constexpr std::uint32_t SECOND = 0x7F000003;     // 127.0.0.3
+constexpr std::uint32_t OTHER_PC = 0x7F000009;   // 127.0.0.9
+constexpr std::uint32_t NOBODY = 0x7F0001C8;     // 127.0.1.200
 constexpr std::uint32_t EMPTY_NET = 0x7F000101;  // 127.0.1.1: its /24 has no processor
 
 // A host whose user picks a processor when asked.
@@ -54,8 +54,8 @@ protected:
             tcpPort = static_cast<std::uint16_t>(udpPort + 1);
             bool all = true;
             for (auto [simulator, address] : at) {
-                servers.push_back(std::make_unique<WifiSimulatorServer>(*simulator, address, udpPort,
-                                                                        tcpPort, scale));
+                servers.push_back(std::make_unique<WifiSimulatorServer>(*simulator, address,
+                                                                        udpPort, tcpPort, scale));
                 all = all && servers.back()->start();
             }
             if (all) return;
