@@ -116,7 +116,7 @@ HidTransport::Opened HidTransport::openDevice(LinkHost& host, const std::stop_to
         }
     }
     if (result == HidDevice::OpenResult::NoPermission && !permissionTold_) {
-        // Said once per appearance of the device: the search goes on quietly afterwards.
+        // Said once until the device opens: the search goes on quietly meanwhile.
         permissionTold_ = true;
         char ids[32];
         std::snprintf(ids, sizeof ids, "%04x:%04x", vendorId_, productId_);

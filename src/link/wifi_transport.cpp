@@ -44,6 +44,7 @@ constexpr int SERVICE_PAUSE_MS = 1;
 constexpr std::size_t DATAGRAM_SIZE = 1500;
 // How long discovery may find nothing before the firewall hint is given.
 constexpr int FIREWALL_HINT_AFTER_MS = 10000;
+constexpr int UDP_RETRY_MS = 2000;
 constexpr std::uint16_t ENGLISH_LANGUAGE_ID = 1033;
 
 std::uint32_t ownAddressOf(const WifiEndpoints& endpoints) {
@@ -76,12 +77,7 @@ bool WifiTransport::connect(LinkHost& host, std::stop_token stop) {
         stream_.reset();
     }
     sleepUnlessStopped(link_.clock, stop, START_PAUSE_MS);
-    {
-        std::lock_guard lock(discoveryMutex_);
-        if (stop.stop_requested()) return false;
-        discoveryStartMs_.store(link_.clock.nowMs(), RELAXED);
-        discovery_ = std::jthread([this](std::stop_token own) { discovery(own); });
-    }
+    if (!startDiscovery(stop)) return false;
 
     while (!stop.stop_requested()) {
         if (!waitForFreeProcessor(host, stop)) return false;
@@ -115,11 +111,27 @@ bool WifiTransport::connect(LinkHost& host, std::stop_token stop) {
     return false;
 }
 
+bool WifiTransport::startDiscovery(const std::stop_token& stop) {
+    stopDiscovery();
+    std::lock_guard lock(discoveryMutex_);
+    if (stop.stop_requested()) return false;
+    udpFailed_.store(false, RELAXED);
+    discoveryStartMs_.store(link_.clock.nowMs(), RELAXED);
+    discovery_ = std::jthread([this](std::stop_token own) { discovery(own); });
+    return true;
+}
+
 bool WifiTransport::waitForFreeProcessor(LinkHost& host, const std::stop_token& stop) {
     sleepUnlessStopped(link_.clock, stop, START_PAUSE_MS);
     while (!stop.stop_requested() && !mayConnectTcp(processorAddress_.load(RELAXED),
                                                     linkAddress_.load(RELAXED), ownAddress_)) {
         tellOnce(host, stop);
+        // A text channel that could not be opened is tried again now and then.
+        if (udpFailed_.load(RELAXED) &&
+            link_.clock.nowMs() - discoveryStartMs_.load(RELAXED) >= UDP_RETRY_MS &&
+            !startDiscovery(stop)) {
+            return false;
+        }
         sleepUnlessStopped(link_.clock, stop, POLL_STEP_MS);
     }
     return !stop.stop_requested();
@@ -127,6 +139,16 @@ bool WifiTransport::waitForFreeProcessor(LinkHost& host, const std::stop_token& 
 
 // The hints about the local system, each given once in the transport's life.
 void WifiTransport::tellOnce(LinkHost& host, const std::stop_token& stop) {
+    if (udpFailed_.load(RELAXED) && !udpHintGiven_) {
+        udpHintGiven_ = true;
+        host.messageBox({"The WiFi text channel cannot be opened: UDP port " +
+                             std::to_string(endpoints_.localUdpPort) +
+                             " is in use or refused. It is tried again every two seconds.",
+                         {},
+                         MessageButtons::Ok,
+                         ENGLISH_LANGUAGE_ID},
+                        stop);
+    }
     if (portRefused_.load(RELAXED) && !portHintGiven_) {
         portHintGiven_ = true;
         std::string program = executablePath().value_or("tq370").string();
@@ -257,7 +279,10 @@ void WifiTransport::stopDiscovery() {
 void WifiTransport::discovery(std::stop_token stop) {
     UdpSocket::Bound bound =
         UdpSocket::openBound(ipv4Address(endpoints_.localAddress, endpoints_.localUdpPort), true);
-    if (!bound.socket) return;
+    if (!bound.socket) {
+        udpFailed_.store(true, RELAXED);
+        return;
+    }
     UdpSocket& udp = *bound.socket;
     boundPort_.store(udp.localPort().value_or(0), RELAXED);
     portRefused_.store(bound.portRefused, RELAXED);

@@ -66,6 +66,7 @@ private:
     void stopTcpReader();
     void tcpReader(std::stop_token stop, TcpStream* stream);
     bool sendBytes(std::span<const std::uint8_t> bytes);
+    bool startDiscovery(const std::stop_token& stop);
     void stopDiscovery();
     void discovery(std::stop_token stop);
     void receiveText(UdpSocket& udp, double ms, const std::stop_token& stop);
@@ -83,6 +84,8 @@ private:
     std::atomic<std::int64_t> discoveryStartMs_{0};
     std::atomic<bool> portRefused_{false};
     std::atomic<std::uint16_t> boundPort_{0};
+    std::atomic<bool> udpFailed_{false};
+    bool udpHintGiven_ = false;       // engine thread only
     bool portHintGiven_ = false;      // engine thread only
     bool firewallHintGiven_ = false;  // engine thread only
 

@@ -7,6 +7,7 @@
 #include "link/frame.h"
 #include "link/wifi_transport.h"
 #include "platform/net_address.h"
+#include "platform/udp_socket.h"
 #include "sim/wifi_simulator_server.h"
 #include "transport_fixture.h"
 
@@ -88,6 +89,9 @@ protected:
 
     std::uint16_t udpPort = 0;
     std::uint16_t tcpPort = 0;
+    // Before the servers, which serve them and so must go first.
+    std::unique_ptr<ProcessorSimulator> second =
+        std::make_unique<ProcessorSimulator>(SimulatorOptions{SIMULATED_MODEL, scale, 2});
     std::vector<std::unique_ptr<WifiSimulatorServer>> servers;
     WifiTransport* transport = nullptr;  // owned by the engine while it runs
 };
@@ -129,8 +133,7 @@ TEST_F(WifiLink, DiscoveryFindsTheProcessorConnectsReadsBackAndCarriesAnEdit) {
 }
 
 TEST_F(WifiLink, TwoProcessorsAreOfferedAndTheChosenOneIsConnected) {
-    ProcessorSimulator second(SimulatorOptions{SIMULATED_MODEL, scale, 2});
-    serve({{sim.get(), FIRST}, {&second, SECOND}});
+    serve({{sim.get(), FIRST}, {second.get(), SECOND}});
     choosingHost().choose = [this] {
         auto found = transport->discoveredProcessors();
         EXPECT_EQ(found.size(), 2u);
@@ -142,7 +145,7 @@ TEST_F(WifiLink, TwoProcessorsAreOfferedAndTheChosenOneIsConnected) {
     EXPECT_EQ(servers[0]->connectionsAccepted(), 0);
     EXPECT_GE(servers[1]->connectionsAccepted(), 1);
     link->registers.setRegister(1000, 1357);
-    EXPECT_TRUE(second.waitForWrite(1000, 1357, 5000));
+    EXPECT_TRUE(second->waitForWrite(1000, 1357, 5000));
     EXPECT_EQ(sim->writesReceived(1000), 0);
 }
 
@@ -199,6 +202,24 @@ TEST_F(WifiLink, DiscoveryThatFindsNothingSaysOnceAFirewallMayDropTheReplies) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find("firewall"), std::string::npos) << messages[0];
     servers[0]->setUdpMuted(false);
+    EXPECT_TRUE(waitRunning());
+}
+
+TEST_F(WifiLink, ATextChannelPortInUseIsToldAndTriedAgain) {
+    serve({{sim.get(), FIRST}});
+    auto holder = UdpSocket::open(AF_INET);
+    ASSERT_TRUE(holder);
+    ASSERT_EQ(holder->bind(ipv4Address(OWN, 0)), UdpSocket::BindStatus::Bound);
+    WifiEndpoints e = endpoints(FIRST, EMPTY_NET);
+    e.localUdpPort = *holder->localPort();
+    startWifi(e);
+    ASSERT_TRUE(waitUntil([&] { return !host->messages().empty(); }, 10'000));
+    waitMs(3000);
+    auto messages = host->messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("in use"), std::string::npos) << messages[0];
+    EXPECT_EQ(servers[0]->datagramsReceived(), 0);
+    holder.reset();
     EXPECT_TRUE(waitRunning());
 }
 
