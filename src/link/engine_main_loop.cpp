@@ -3,6 +3,8 @@
 #include "link/engine_jobs.h"
 #include "link/engine_texts.h"
 #include "link/frame.h"
+#include "link/text_confirmations.h"
+#include "link/wifi_discovery_rules.h"
 
 namespace tq370 {
 namespace {
@@ -22,29 +24,6 @@ constexpr int IDLE_KEEP_ALIVE = 15;
 constexpr int IDLE_FAST_MS = 40;
 constexpr int IDLE_SLOW_MS = 100;
 constexpr int KEEP_ALIVE_PAUSE_MS = 50;
-
-// Text slots that carry WiFi settings, and the confirmation each answered group gets.
-constexpr int SLOT_WIFI_MODE = 10;
-constexpr int SLOT_ROUTER_SSID = 11;
-constexpr int SLOT_ROUTER_PASSWORD = 12;
-constexpr int SLOT_HOTSPOT_SSID = 13;
-constexpr int SLOT_HOTSPOT_PASSWORD = 14;
-constexpr int SLOT_RESTORE = 15;
-constexpr int SLOT_RESTART = 16;
-
-struct Confirmation {
-    int firstSlot;
-    int secondSlot;  // the same as firstSlot for a single-slot confirmation
-    std::string_view text;
-};
-
-constexpr Confirmation CONFIRMATIONS[] = {
-    {SLOT_ROUTER_SSID, SLOT_ROUTER_PASSWORD, TEXT_ROUTER_SET},
-    {SLOT_HOTSPOT_SSID, SLOT_HOTSPOT_PASSWORD, TEXT_HOTSPOT_SET},
-    {SLOT_WIFI_MODE, SLOT_WIFI_MODE, TEXT_WIFI_MODE_SET},
-    {SLOT_RESTORE, SLOT_RESTORE, TEXT_RESTORE_DONE},
-    {SLOT_RESTART, SLOT_RESTART, TEXT_RESTART_DONE},
-};
 
 }  // namespace
 
@@ -78,12 +57,7 @@ void EngineMainLoop::waitWhilePaused() {
 }
 
 void EngineMainLoop::serviceTextSlot() {
-    if (textCursor_ >= TEXT_SLOT_COUNT) textCursor_ = 0;
-    while (textCursor_ < TEXT_SLOT_COUNT &&
-           session_.link.textSlots[static_cast<std::size_t>(textCursor_)].pending.load(RELAXED) <=
-               0) {
-        ++textCursor_;
-    }
+    textCursor_ = nextPendingTextSlot(session_.link, textCursor_);
     if (textCursor_ >= TEXT_SLOT_COUNT) return;
 
     TextSlot& slot = session_.link.textSlots[static_cast<std::size_t>(textCursor_)];
@@ -104,17 +78,8 @@ void EngineMainLoop::serviceTextSlot() {
 }
 
 void EngineMainLoop::showConfirmations() {
-    auto& slots = session_.link.textSlots;
-    for (const Confirmation& c : CONFIRMATIONS) {
-        auto& first = slots[static_cast<std::size_t>(c.firstSlot)].answered;
-        auto& second = slots[static_cast<std::size_t>(c.secondSlot)].answered;
-        if (first.load(std::memory_order_acquire) <= 0 ||
-            second.load(std::memory_order_acquire) <= 0) {
-            continue;
-        }
-        first.store(0, RELAXED);
-        second.store(0, RELAXED);
-        session_.message(c.text, CAPTION_WIFI);
+    for (std::string_view text : takeTextConfirmations(session_.link)) {
+        session_.message(text, CAPTION_WIFI);
     }
 }
 

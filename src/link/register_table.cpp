@@ -53,7 +53,12 @@ void RegisterTable::setRegister(int reg, std::int32_t value) {
 
 void RegisterTable::storeDeviceValue(int reg, std::uint16_t value) {
     if (!isValid(reg)) return;
-    entry(reg).value.store(value, RELAXED);
+    // A pending value is a user's edit the processor has not taken yet (the connect
+    // sequence clears every mark before it reads back): the report must not overwrite
+    // it, or the flush would write the processor's old value back and the edit be lost.
+    if (entry(reg).writePending.load(std::memory_order_acquire) <= 0) {
+        entry(reg).value.store(value, RELAXED);
+    }
     entry(reg).deviceUpdated.store(1, RELAXED);
 }
 

@@ -81,7 +81,8 @@ class RegisterTable {
     std::int32_t getRegister(int reg) const;
     void setRegister(int reg, std::int32_t value);
 
-    // A value the processor reported: stored and marked device-updated.
+    // A value the processor reported: marked device-updated, and stored unless a write
+    // of the user's is pending for the register.
     void storeDeviceValue(int reg, std::uint16_t value);
     // The processor echoed a written value: when the table still holds it, the write mark
     // is cleared and the retry count reset; a newer value stays pending, even one stored

@@ -14,25 +14,31 @@ constexpr int POLL_SLICE_MS = 20;
 
 }  // namespace
 
-WaitStatus waitForSocket(int fd, short events, double ms, const Clock& clock,
-                         std::stop_token stop) {
-    if (fd < 0) return WaitStatus::Failed;
-    auto deadline = std::chrono::steady_clock::now() + clock.toReal(ms);
+PollOutcome pollUntil(int fd, short events, std::chrono::steady_clock::time_point deadline,
+                      const std::stop_token& stop) {
     for (;;) {
-        if (stop.stop_requested()) return WaitStatus::Stopped;
+        if (stop.stop_requested()) return {WaitStatus::Stopped, 0};
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         int sliceMs = static_cast<int>(std::clamp<std::int64_t>(left.count(), 0, POLL_SLICE_MS));
         pollfd pfd{fd, events, 0};
         int n = poll(&pfd, 1, sliceMs);
-        if (n > 0) {
-            if (pfd.revents & POLLNVAL) return WaitStatus::Failed;
-            // Errors and hang-ups count as ready: the following call reports them.
-            return WaitStatus::Ready;
-        }
-        if (n < 0 && errno != EINTR) return WaitStatus::Failed;
-        if (n == 0 && std::chrono::steady_clock::now() >= deadline) return WaitStatus::TimedOut;
+        if (n > 0) return {WaitStatus::Ready, pfd.revents};
+        if (n < 0 && errno != EINTR) return {WaitStatus::Failed, 0};
+        if (n == 0 && std::chrono::steady_clock::now() >= deadline)
+            return {WaitStatus::TimedOut, 0};
     }
+}
+
+WaitStatus waitForSocket(int fd, short events, double ms, const Clock& clock,
+                         std::stop_token stop) {
+    if (fd < 0) return WaitStatus::Failed;
+    PollOutcome outcome =
+        pollUntil(fd, events, std::chrono::steady_clock::now() + clock.toReal(ms), stop);
+    // Errors and hang-ups count as ready: the following call reports them.
+    if (outcome.status == WaitStatus::Ready && (outcome.revents & POLLNVAL))
+        return WaitStatus::Failed;
+    return outcome.status;
 }
 
 SocketHandle& SocketHandle::operator=(SocketHandle&& other) noexcept {

@@ -35,6 +35,7 @@ class TcpStream {
                      std::stop_token stop);
 
   private:
+    friend class TcpListener;
     explicit TcpStream(SocketHandle handle) : handle_(std::move(handle)) {}
     SocketHandle handle_;
 };

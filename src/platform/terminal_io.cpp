@@ -1,5 +1,7 @@
 #include "platform/terminal_io.h"
 
+#include "platform/socket_wait.h"
+
 #include <poll.h>
 #include <unistd.h>
 
@@ -10,29 +12,25 @@
 namespace tq370 {
 namespace {
 
-// Longest single poll, so that a stop request is seen promptly.
-constexpr int POLL_SLICE_MS = 20;
-
 enum class PollStatus { Ready, Vanished, TimedOut, Stopped };
 
-PollStatus pollUntil(int fd, short events, double endMs, const Clock& clock,
+// Like a socket wait, but a terminal that reports only a hang-up or an error is gone.
+PollStatus pollTerminal(int fd, short events, double endMs, const Clock& clock,
                      const std::stop_token& stop) {
     auto deadline = std::chrono::steady_clock::now() +
                     clock.toReal(std::max(0.0, endMs - static_cast<double>(clock.nowMs())));
-    for (;;) {
-        if (stop.stop_requested()) return PollStatus::Stopped;
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        int sliceMs = static_cast<int>(std::clamp<std::int64_t>(left.count(), 0, POLL_SLICE_MS));
-        pollfd pfd{fd, events, 0};
-        int n = poll(&pfd, 1, sliceMs);
-        if (n > 0) {
-            if (pfd.revents & events) return PollStatus::Ready;
-            return PollStatus::Vanished;  // POLLHUP, POLLERR or POLLNVAL alone
-        }
-        if (n < 0 && errno != EINTR) return PollStatus::Vanished;
-        if (n == 0 && std::chrono::steady_clock::now() >= deadline) return PollStatus::TimedOut;
+    PollOutcome outcome = pollUntil(fd, events, deadline, stop);
+    switch (outcome.status) {
+        case WaitStatus::Ready:
+            return (outcome.revents & events) ? PollStatus::Ready : PollStatus::Vanished;
+        case WaitStatus::TimedOut:
+            return PollStatus::TimedOut;
+        case WaitStatus::Stopped:
+            return PollStatus::Stopped;
+        case WaitStatus::Failed:
+            break;
     }
+    return PollStatus::Vanished;
 }
 
 }  // namespace
@@ -41,7 +39,7 @@ TerminalReceived readTerminal(int fd, std::span<std::uint8_t> buffer, double ms,
                               std::stop_token stop) {
     const double endMs = static_cast<double>(clock.nowMs()) + ms;
     for (;;) {
-        switch (pollUntil(fd, POLLIN, endMs, clock, stop)) {
+        switch (pollTerminal(fd, POLLIN, endMs, clock, stop)) {
             case PollStatus::Ready:
                 break;
             case PollStatus::TimedOut:
@@ -74,7 +72,7 @@ bool writeTerminal(int fd, std::span<const std::uint8_t> bytes, double ms, const
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
             const double endMs = static_cast<double>(clock.nowMs()) + ms;
-            if (pollUntil(fd, POLLOUT, endMs, clock, stop) != PollStatus::Ready) return false;
+            if (pollTerminal(fd, POLLOUT, endMs, clock, stop) != PollStatus::Ready) return false;
             continue;
         }
         return false;

@@ -79,4 +79,14 @@ std::optional<std::size_t> UdpSocket::receive(std::span<std::uint8_t> buffer) {
     return static_cast<std::size_t>(n);
 }
 
+std::optional<std::size_t> UdpSocket::receiveFrom(std::span<std::uint8_t> buffer,
+                                                  NetAddress& from) {
+    from = NetAddress{};
+    from.length = sizeof from.storage;
+    ssize_t n = recvfrom(handle_.get(), buffer.data(), buffer.size(), 0,
+                         reinterpret_cast<sockaddr*>(&from.storage), &from.length);
+    if (n < 0) return std::nullopt;
+    return static_cast<std::size_t>(n);
+}
+
 }  // namespace tq370

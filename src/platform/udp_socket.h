@@ -46,6 +46,8 @@ public:
     // One datagram into buffer (truncated to its size); nullopt on error or when none is
     // waiting.
     std::optional<std::size_t> receive(std::span<std::uint8_t> buffer);
+    // The same, also telling where the datagram came from.
+    std::optional<std::size_t> receiveFrom(std::span<std::uint8_t> buffer, NetAddress& from);
 
 private:
     explicit UdpSocket(SocketHandle handle) : handle_(std::move(handle)) {}

@@ -101,11 +101,14 @@ bool InProcessTransport::connect(LinkHost& host, std::stop_token stop) {
 
 void InProcessTransport::reconnectProbe() {
     if (!isConnected()) open();
+    // The probe runs inside the send of a frame whose sender may wait for its reply next:
+    // that wait must still be woken, so the flag goes back to what it was.
+    const bool senderAwaits = link_.awaitingReply.load(std::memory_order_relaxed);
     for (int attempt = 0; attempt < PROBE_ATTEMPTS; ++attempt) {
         link_.awaitingReply.store(true, std::memory_order_relaxed);
         send(READ_REGISTER_ZERO);
         bool replied = isConnected() && link_.replySemaphore.acquireFor(link_.clock, PROBE_WAIT_MS);
-        link_.awaitingReply.store(false, std::memory_order_relaxed);
+        link_.awaitingReply.store(senderAwaits, std::memory_order_relaxed);
         if (replied) return;
     }
 }

@@ -114,6 +114,21 @@ TEST_F(FrameParserTest, AcknowledgementClearsOnlyAMatchingValue) {
     EXPECT_FALSE(table().isWritePending(201)) << "only the low 16 bits travel";
 }
 
+// An edit made while a read-back is under way must survive the processor's report of the
+// old value, or the flush would send the old value back and the edit would be lost.
+TEST_F(FrameParserTest, ReadReplyKeepsAPendingEdit) {
+    table().setRegister(300, 77);
+    feed(readReply({{300, 12}, {301, 13}}));
+    EXPECT_EQ(table().getRegister(300), 77);
+    EXPECT_TRUE(table().isWritePending(300));
+    EXPECT_TRUE(table().isDeviceUpdated(300)) << "still counts as arrived";
+    EXPECT_EQ(table().getRegister(301), 13);
+
+    feed(writeAck({{300, 77}}));
+    feed(readReply({{300, 12}}));
+    EXPECT_EQ(table().getRegister(300), 12) << "once acknowledged, reports are stored again";
+}
+
 TEST_F(FrameParserTest, EntriesNamingRegistersAbove1900AreSkipped) {
     Bytes payload = {0x07, 0x6D, 0x00, 0x07,  // 1901
                      0x00, 0x05, 0x00, 0x09,  // 5

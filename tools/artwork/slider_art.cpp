@@ -12,13 +12,13 @@ namespace {
 
 constexpr double GROOVE = 4;  // groove thickness across the track
 
-// A horizontal groove from x0 to x1 centred on y, lit (red) or idle (dark).
-void horizontalGroove(QPainter& p, double x0, double x1, double y, bool lit) {
-    const QRectF groove(x0, y - GROOVE / 2, x1 - x0, GROOVE);
+// A slider groove, lit (red) or idle (dark), shaded across its width.
+void groove(QPainter& p, const QRectF& groove, bool lit) {
     p.setPen(QPen(PANEL_DEEP, 1));
     p.setBrush(PANEL_DEEP);
     p.drawRoundedRect(groove.adjusted(-1, -1, 1, 1), 3, 3);
-    QLinearGradient fill(groove.topLeft(), groove.bottomLeft());
+    const bool horizontal = groove.width() > groove.height();
+    QLinearGradient fill(groove.topLeft(), horizontal ? groove.bottomLeft() : groove.topRight());
     if (lit) {
         fill.setColorAt(0, RED_HOT);
         fill.setColorAt(1, RED_DEEP);
@@ -31,22 +31,13 @@ void horizontalGroove(QPainter& p, double x0, double x1, double y, bool lit) {
     p.drawRoundedRect(groove, 2, 2);
 }
 
+// A horizontal groove from x0 to x1 centred on y.
+void horizontalGroove(QPainter& p, double x0, double x1, double y, bool lit) {
+    groove(p, QRectF(x0, y - GROOVE / 2, x1 - x0, GROOVE), lit);
+}
+
 void verticalGroove(QPainter& p, double x, double y0, double y1, bool lit) {
-    const QRectF groove(x - GROOVE / 2, y0, GROOVE, y1 - y0);
-    p.setPen(QPen(PANEL_DEEP, 1));
-    p.setBrush(PANEL_DEEP);
-    p.drawRoundedRect(groove.adjusted(-1, -1, 1, 1), 3, 3);
-    QLinearGradient fill(groove.topLeft(), groove.topRight());
-    if (lit) {
-        fill.setColorAt(0, RED_HOT);
-        fill.setColorAt(1, RED_DEEP);
-    } else {
-        fill.setColorAt(0, QColor(0x0c, 0x0d, 0x0f));
-        fill.setColorAt(1, PANEL_RAISED);
-    }
-    p.setPen(Qt::NoPen);
-    p.setBrush(fill);
-    p.drawRoundedRect(groove, 2, 2);
+    groove(p, QRectF(x - GROOVE / 2, y0, GROOVE, y1 - y0), lit);
 }
 
 // A horizontal knob: brushed-metal cap with a centre mark, orange when focused.
