@@ -46,10 +46,13 @@ protected:
     }
 
     void start() {
+        start([this](LinkContext& context, TransportKind kind, int) {
+            return std::make_unique<InProcessTransport>(context, *sim, kind);
+        });
+    }
+    void start(TransportFactory makeTransport) {
         std::filesystem::create_directories(folders.dataFolder());
-        EngineSetup setup{folders, SECTION, [this](LinkContext& context, TransportKind kind, int) {
-                              return std::make_unique<InProcessTransport>(context, *sim, kind);
-                          }};
+        EngineSetup setup{folders, SECTION, std::move(makeTransport)};
         engine = std::make_unique<LinkEngine>(*link, *host, setup);
         ASSERT_TRUE(engine->startEngine());
     }

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# tq370ctl's device commands against tqr480-sim on a pseudo-terminal, all protocol waits
+# scaled down. Usage: device_commands.sh PATH_TO_TQ370CTL PATH_TO_TQR480_SIM
+set -euo pipefail
+ctl="$1"
+sim="$2"
+work="$(mktemp -d)"
+scale=(--time-scale 0.1 --timeout 20)
+fail() { echo "FAIL: $*" >&2; exit 1; }
+registers() { "$ctl" preset show "$1" | tail -n 1901; }
+
+# A preset unlike the defaults for the simulator to start from.
+seq 230 1875 | awk '{ print $1, ($1 * 7 + 3) % 30000 }' | "$ctl" preset make -o "$work/start" >/dev/null
+
+coproc SIM { exec "$sim" --pty --preset "$work/start.mxb" --never-ack 1880 --time-scale 0.1; }
+trap 'kill "$SIM_PID" 2>/dev/null || true; rm -rf "$work"' EXIT
+read -r -t 10 -u "${SIM[0]}" port || fail "tqr480-sim printed no port"
+[ -c "$port" ] || fail "tqr480-sim printed '$port', not a terminal device"
+dev() { "$ctl" --serial "$port" "${scale[@]}" "$@"; }
+
+# Read: the preset holds what the simulator holds.
+[ "$(dev read -o "$work/read")" = "$work/read.mxb" ] || fail "read did not print the file written"
+diff <(registers "$work/start.mxb") <(registers "$work/read.mxb") >"$work/diff" ||
+    fail "read differs from the simulator's registers: $(head -5 "$work/diff")"
+"$ctl" preset show "$work/read.mxb" >"$work/read.txt"
+grep -qx 'model 10011' "$work/read.txt" || fail "read: model"
+
+# Set, then get through a new connection.
+dev set 300=1234 0x12d=0x10 >/dev/null || fail "set"
+[ "$(dev get 300 301)" = $'300 1234\n301 16' ] || fail "get after set: $(dev get 300 301)"
+[ "$(dev get --json 300)" = '{"300":1234}' ] || fail "get --json"
+
+# A register the processor never acknowledges is named; the others still go through.
+status=0
+dev set 1880=5 302=77 2>"$work/err" || status=$?
+[ "$status" -eq 1 ] || fail "set of an unacknowledged register exited $status"
+grep -q 'register 1880 was not acknowledged' "$work/err" || fail "set said: $(cat "$work/err")"
+grep -q 'register 302' "$work/err" && fail "set named an acknowledged register"
+[ "$(dev get 302)" = '302 77' ] || fail "the acknowledged register of a failed set"
+
+# Upload: registers 0 and 230..1875 from the file reach the simulator.
+seq 230 1875 | awk '{ print $1, ($1 * 11 + 5) % 30000 }' |
+    "$ctl" preset make -o "$work/scene" >/dev/null
+dev upload "$work/scene.mxb" || fail "upload"
+dev read -o "$work/after" >/dev/null || fail "read after upload"
+diff <(registers "$work/scene.mxb" | sed -n '231,1876p') <(registers "$work/after.mxb" | sed -n '231,1876p') \
+    >"$work/diff" || fail "uploaded registers differ: $(head -5 "$work/diff")"
+
+# Refusals and failures.
+expect_exit() {  # CODE PATTERN COMMAND...
+    local code="$1" pattern="$2" status=0
+    shift 2
+    "$@" >/dev/null 2>"$work/err" || status=$?
+    [ "$status" -eq "$code" ] || fail "$* exited $status, expected $code: $(cat "$work/err")"
+    grep -q -- "$pattern" "$work/err" || fail "$* said: $(cat "$work/err")"
+}
+"$ctl" preset make -o "$work/other" --model 4242 </dev/null >/dev/null
+expect_exit 1 'Wrong file version' dev upload "$work/other.mxb"
+expect_exit 3 'cannot be opened' dev upload "$work/absent.mxb"
+expect_exit 3 'folder does not exist' dev read -o "$work/no/such/x"
+expect_exit 2 'REG must be' dev get 1901
+expect_exit 2 'VALUE must be' dev set 5=65536
+expect_exit 1 'no processor answered' "$ctl" --serial "$work/absent-port" --timeout 1 info
+echo "device commands passed"

@@ -1,0 +1,235 @@
+#include "device_link.h"
+
+#include <cstdio>
+
+#include "link/serial_transport.h"
+#include "text/language.h"
+#include "text/string_table.h"
+#include "text/text_ids.h"
+
+namespace tq370::ctl {
+namespace {
+
+constexpr auto RELAXED = std::memory_order_relaxed;
+constexpr auto POLL_STEP = std::chrono::microseconds(200);
+
+std::string openErrorMeaning(SerialPort::OpenError error) {
+    switch (error) {
+        case SerialPort::OpenError::NotFound:
+            return "no such device";
+        case SerialPort::OpenError::NoPermission:
+            return "permission denied (is the user in the dialout group?)";
+        case SerialPort::OpenError::Busy:
+            return "in use by another program";
+        case SerialPort::OpenError::NotATerminal:
+            return "not a serial port";
+        case SerialPort::OpenError::SettingsRefused:
+            return "the driver refused the line settings or the speed";
+        case SerialPort::OpenError::Failed:
+            break;
+    }
+    return "cannot be opened";
+}
+
+std::chrono::steady_clock::time_point deadlineAfter(double seconds) {
+    return std::chrono::steady_clock::now() +
+           std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+               std::chrono::duration<double>(seconds));
+}
+
+}  // namespace
+
+const DeviceOptions& addDeviceCommand(CLI::App& app, CLI::App& subcommand) {
+    static DeviceOptions options;
+    CLI::App* top = &app;
+    while (top->get_parent()) top = top->get_parent();
+    if (!top->get_option_no_throw("--serial")) {
+        const char* group = "Device link (before or after the command)";
+        top->add_option("--serial", options.serialPath,
+                        "use this serial port only (default: try every serial port)")
+            ->group(group);
+        top->add_option("--baud", options.baud, "line speed in bits per second (default 128000)")
+            ->check(CLI::PositiveNumber)
+            ->group(group);
+        top->add_option("--timeout", options.timeoutSeconds,
+                        "give up after this many seconds (default 30)")
+            ->check(CLI::PositiveNumber)
+            ->group(group);
+        top->add_option("--time-scale", options.timeScale,
+                        "for tests against tqr480-sim: stretch every protocol wait by this "
+                        "factor (default 1)")
+            ->check(CLI::PositiveNumber)
+            ->group(group);
+    }
+    for (CLI::App* level = &subcommand; level && level != top; level = level->get_parent()) {
+        level->fallthrough();
+    }
+    return options;
+}
+
+DeviceLink::DeviceLink(const DeviceOptions& options, DataFolders folders)
+    : options_(options),
+      folders_(std::move(folders)),
+      deadline_(deadlineAfter(options.timeoutSeconds)),
+      link_(std::make_unique<LinkContext>(options.timeScale)) {
+    setCurrentLanguage(Language::English);
+}
+
+DeviceLink::~DeviceLink() {
+    stop();
+}
+
+void DeviceLink::collectModeNames() {
+    nameWatcher_ = std::jthread([this](std::stop_token stop) { watchModeNames(std::move(stop)); });
+}
+
+void DeviceLink::watchModeNames(std::stop_token stop) {
+    // The processor's names share one buffer, so each is taken as soon as it has arrived.
+    while (!stop.stop_requested()) {
+        if (link_->newName.exchange(false, std::memory_order_acquire)) {
+            const int mode = link_->registers.getRegister(REG_MODE_COMMAND) & 0xFF;
+            std::u16string name = link_->modeName();
+            if (mode >= 1 && mode <= MODE_COUNT) {
+                std::string narrow;
+                for (char16_t c : name) narrow.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+                while (!narrow.empty() && narrow.back() == ' ') narrow.pop_back();
+                std::lock_guard lock(namesMutex_);
+                names_[static_cast<std::size_t>(mode - 1)] = narrow;
+            }
+        }
+        std::this_thread::sleep_for(POLL_STEP);
+    }
+}
+
+std::optional<std::string> DeviceLink::modeName(int mode) const {
+    std::lock_guard lock(namesMutex_);
+    return names_[static_cast<std::size_t>(mode - 1)];
+}
+
+bool DeviceLink::connect() {
+    if (!folders_.ensureDataFolder()) folders_.ensureFallbackFolder();
+    std::vector<std::string> ports;
+    if (!options_.serialPath.empty()) ports.push_back(options_.serialPath);
+    SerialTransportOptions transportOptions{ports, !options_.serialPath.empty(),
+                                            static_cast<std::uint32_t>(options_.baud)};
+    EngineSetup setup{folders_, DataFolders::runningProgramName(),
+                      [this, transportOptions](LinkContext& context, TransportKind, int) {
+                          auto made = std::make_unique<SerialTransport>(
+                              context, TransportKind::Serial, transportOptions);
+                          transport_.store(made.get());
+                          return made;
+                      }};
+    engine_ = std::make_unique<LinkEngine>(*link_, host_, setup);
+    if (!engine_->startEngine()) return false;
+
+    const std::string wrongModel(text(TXT_MODEL_WRONG));
+    auto refused = [&] {
+        for (const auto& m : host_.messages()) {
+            if (m.text == wrongModel) return true;
+        }
+        return false;
+    };
+    while (!running()) {
+        if (refused()) return false;  // already printed by the host
+        if (std::chrono::steady_clock::now() > deadline_) {
+            reportTimeout("no processor answered");
+            return false;
+        }
+        std::this_thread::sleep_for(POLL_STEP);
+    }
+    return true;
+}
+
+bool DeviceLink::running() const {
+    return engine_ && engine_->state() == EngineState::Running &&
+           engine_->stats().mainLoopIterations.load(RELAXED) > 0 && link_->linkUp.load(RELAXED);
+}
+
+void DeviceLink::reportTimeout(const char* what) {
+    std::string where =
+        options_.serialPath.empty() ? "on any serial port" : "on " + options_.serialPath;
+    std::fprintf(stderr, "tq370ctl: %s %s within %g s\n", what, where.c_str(),
+                 options_.timeoutSeconds);
+    if (SerialTransport* transport = transport_.load()) {
+        if (auto failure = transport->lastOpenFailure()) {
+            std::fprintf(stderr, "tq370ctl: %s: %s\n", failure->path.c_str(),
+                         openErrorMeaning(failure->error).c_str());
+        }
+    }
+}
+
+std::string DeviceLink::portPath() const {
+    SerialTransport* transport = transport_.load();
+    return transport ? transport->portPath() : std::string();
+}
+
+bool DeviceLink::waitFor(const std::function<bool()>& done) {
+    while (!done()) {
+        if (!link_->linkUp.load(RELAXED)) {
+            std::fprintf(stderr, "tq370ctl: the link to the processor was lost\n");
+            return false;
+        }
+        if (std::chrono::steady_clock::now() > deadline_) {
+            std::fprintf(stderr, "tq370ctl: timed out after %g s\n", options_.timeoutSeconds);
+            return false;
+        }
+        std::this_thread::sleep_for(POLL_STEP);
+    }
+    return true;
+}
+
+bool DeviceLink::waitThroughReconnects(const std::function<bool()>& done) {
+    while (!(running() && done())) {
+        if (std::chrono::steady_clock::now() > deadline_) {
+            std::fprintf(stderr, "tq370ctl: timed out after %g s\n", options_.timeoutSeconds);
+            return false;
+        }
+        std::this_thread::sleep_for(POLL_STEP);
+    }
+    return true;
+}
+
+bool DeviceLink::waitIterations(int n) {
+    const auto target = engine_->stats().mainLoopIterations.load(RELAXED) + n;
+    return waitFor([&] { return engine_->stats().mainLoopIterations.load(RELAXED) >= target; });
+}
+
+std::optional<std::vector<PrintingLinkHost::Message>> DeviceLink::runJob(int job) {
+    const std::size_t before = host_.messages().size();
+    engine_->requestJob(job);
+    // Jobs run inside a main-loop iteration: once the flag is taken, the iteration after
+    // the one that took it starts only when the job is over. A job that loses the link
+    // ends the main loop instead.
+    const auto& iterations = engine_->stats().mainLoopIterations;
+    std::int64_t taken = -1;
+    while (true) {
+        if (taken < 0 && link_->jobRequest(job).load(RELAXED) == 0)
+            taken = iterations.load(RELAXED);
+        if (taken >= 0 &&
+            (iterations.load(RELAXED) > taken || engine_->state() != EngineState::Running)) {
+            break;
+        }
+        if (std::chrono::steady_clock::now() > deadline_) {
+            std::fprintf(stderr, "tq370ctl: timed out after %g s\n", options_.timeoutSeconds);
+            return std::nullopt;
+        }
+        std::this_thread::sleep_for(POLL_STEP);
+    }
+    std::vector<PrintingLinkHost::Message> all = host_.messages();
+    return std::vector<PrintingLinkHost::Message>(all.begin() + static_cast<std::ptrdiff_t>(before),
+                                                  all.end());
+}
+
+void DeviceLink::stop() {
+    if (nameWatcher_.joinable()) {
+        nameWatcher_.request_stop();
+        nameWatcher_.join();
+    }
+    if (engine_) {
+        engine_->stopEngine();
+        engine_.reset();
+    }
+    transport_.store(nullptr);
+}
+
+}  // namespace tq370::ctl

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "link/link_context.h"
+#include "link/link_engine.h"
+#include "printing_link_host.h"
+#include "storage/data_folders.h"
+
+namespace tq370 {
+class SerialTransport;
+}
+
+namespace tq370::ctl {
+
+// How the device commands reach the processor; shared by all of them.
+struct DeviceOptions {
+    std::string serialPath;  // that port only; empty: every serial port of the system
+    int baud = DEFAULT_BAUD_RATE;
+    double timeoutSeconds = 30;
+    double timeScale = 1.0;
+};
+
+// Adds the link options to the top-level command (once) and lets subcommand take them
+// after its name as well. The options are filled in when the command line is parsed.
+const DeviceOptions& addDeviceCommand(CLI::App& app, CLI::App& subcommand);
+
+// One device command's run of the real sync engine over a serial port: connect and the
+// connect sequence, the command's work, stop. Every wait ends at the command's deadline.
+// Failures are printed on standard error. Main thread.
+class DeviceLink {
+public:
+    explicit DeviceLink(const DeviceOptions& options,
+                        DataFolders folders = DataFolders::forRunningProgram());
+    ~DeviceLink();
+    DeviceLink(const DeviceLink&) = delete;
+    DeviceLink& operator=(const DeviceLink&) = delete;
+
+    // Starts to collect the mode names as they arrive (before connect).
+    void collectModeNames();
+    // Starts the engine and waits until it has run the connect sequence; false (with a
+    // message) at the deadline or when the processor is of another model.
+    bool connect();
+
+    LinkContext& link() { return *link_; }
+    PrintingLinkHost& host() { return host_; }
+    const PrintingLinkHost& host() const { return host_; }
+    std::string portPath() const;
+
+    // Polls done() until it holds (true) or the deadline or a lost link ends the wait.
+    bool waitFor(const std::function<bool()>& done);
+    // The same, but a lost link is waited out: done() is asked only while the engine runs
+    // its main loop (after a reconnect, once the connect sequence has read everything back).
+    bool waitThroughReconnects(const std::function<bool()>& done);
+    // Waits until the main loop ran n more iterations; false as waitFor.
+    bool waitIterations(int n);
+
+    // Runs job n and waits until it has finished; the messages it showed, or nullopt when
+    // the deadline came first (with a message).
+    std::optional<std::vector<PrintingLinkHost::Message>> runJob(int job);
+
+    // The name of mode 1..16 as it arrived; nullopt when it did not.
+    std::optional<std::string> modeName(int mode) const;
+
+    // Whether the engine runs its main loop on a live link.
+    bool running() const;
+
+    // Stops the engine.
+    void stop();
+
+private:
+    void watchModeNames(std::stop_token stop);
+    void reportTimeout(const char* what);
+
+    const DeviceOptions options_;
+    const DataFolders folders_;
+    const std::chrono::steady_clock::time_point deadline_;
+    std::unique_ptr<LinkContext> link_;
+    PrintingLinkHost host_;
+    std::atomic<SerialTransport*> transport_{nullptr};
+    std::unique_ptr<LinkEngine> engine_;
+
+    mutable std::mutex namesMutex_;  // guards names_
+    std::array<std::optional<std::string>, MODE_COUNT> names_;
+    std::jthread nameWatcher_;
+};
+
+}  // namespace tq370::ctl
