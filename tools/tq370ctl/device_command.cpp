@@ -47,12 +47,13 @@ void addInfo(CLI::App& app, int& exitCode) {
         const int model = device.link().deviceModelId.load(RELAXED);
         const int mode = device.link().registers.getRegister(REG_MODE_CURRENT) & 0xFF;
         const std::string port = device.portPath();
+        const char* kind = options.usb ? "usb" : options.wifi ? "wifi" : "serial";
         if (*json) {
             nlohmann::ordered_json out{
-                {"model", model}, {"mode", mode}, {"link", "serial"}, {"port", port}};
+                {"model", model}, {"mode", mode}, {"link", kind}, {"port", port}};
             std::printf("%s\n", out.dump().c_str());
         } else {
-            std::printf("model %d\nmode %d\nlink serial\nport %s\n", model, mode, port.c_str());
+            std::printf("model %d\nmode %d\nlink %s\nport %s\n", model, mode, kind, port.c_str());
         }
         exitCode = EXIT_OK;
     });

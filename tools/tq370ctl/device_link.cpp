@@ -2,7 +2,11 @@
 
 #include <cstdio>
 
+#include "link/hid_transport.h"
 #include "link/serial_transport.h"
+#include "link/wifi_transport.h"
+#include "platform/hidapi_device.h"
+#include "platform/net_address.h"
 #include "text/language.h"
 #include "text/string_table.h"
 #include "text/text_ids.h"
@@ -47,6 +51,21 @@ const DeviceOptions& addDeviceCommand(CLI::App& app, CLI::App& subcommand) {
         const char* group = "Device link (before or after the command)";
         top->add_option("--serial", options.serialPath,
                         "use this serial port only (default: try every serial port)")
+            ->group(group);
+        top->add_flag("--usb", options.usb, "use the USB link")->group(group);
+        top->add_option("--wifi", options.wifiAddress,
+                        "use the WiFi link; with ADDR that processor, without discovery")
+            ->expected(0, 1)
+            ->each([](const std::string&) { options.wifi = true; })
+            ->group(group);
+        top->add_option("--udp-port", options.udpPort, "WiFi: the processor's UDP port (1010)")
+            ->check(CLI::Range(1, 65535))
+            ->group(group);
+        top->add_option("--tcp-port", options.tcpPort, "WiFi: the processor's TCP port (1010)")
+            ->check(CLI::Range(1, 65535))
+            ->group(group);
+        top->add_option("--own-address", options.ownAddress,
+                        "WiFi: this PC's IPv4 address (default: detect)")
             ->group(group);
         top->add_option("--baud", options.baud, "line speed in bits per second (default 128000)")
             ->check(CLI::PositiveNumber)
@@ -108,14 +127,9 @@ std::optional<std::string> DeviceLink::modeName(int mode) const {
 
 bool DeviceLink::connect() {
     if (!folders_.ensureDataFolder()) folders_.ensureFallbackFolder();
-    std::vector<std::string> ports;
-    if (!options_.serialPath.empty()) ports.push_back(options_.serialPath);
-    SerialTransportOptions transportOptions{ports, !options_.serialPath.empty(),
-                                            static_cast<std::uint32_t>(options_.baud)};
     EngineSetup setup{folders_, DataFolders::runningProgramName(),
-                      [this, transportOptions](LinkContext& context, TransportKind, int) {
-                          auto made = std::make_unique<SerialTransport>(
-                              context, TransportKind::Serial, transportOptions);
+                      [this](LinkContext& context, TransportKind, int) {
+                          auto made = makeTransport(context);
                           transport_.store(made.get());
                           return made;
                       }};
@@ -145,12 +159,44 @@ bool DeviceLink::running() const {
            engine_->stats().mainLoopIterations.load(RELAXED) > 0 && link_->linkUp.load(RELAXED);
 }
 
+// The tool picks the link from its options, whatever the configuration file says.
+std::unique_ptr<Transport> DeviceLink::makeTransport(LinkContext& context) {
+    if (options_.usb)
+        return std::make_unique<HidTransport>(context, std::make_unique<HidapiDevice>());
+    if (options_.wifi) {
+        WifiEndpoints endpoints;
+        endpoints.udpPort = static_cast<std::uint16_t>(options_.udpPort);
+        endpoints.tcpPort = static_cast<std::uint16_t>(options_.tcpPort);
+        if (auto address = parseIpv4(options_.wifiAddress)) endpoints.processorAddress = *address;
+        if (auto own = parseIpv4(options_.ownAddress)) {
+            endpoints.ownAddress = *own;
+            endpoints.localAddress = *own;
+            endpoints.sweepBase = *own;
+        }
+        return std::make_unique<WifiTransport>(context, endpoints);
+    }
+    std::vector<std::string> ports;
+    if (!options_.serialPath.empty()) ports.push_back(options_.serialPath);
+    SerialTransportOptions transportOptions{ports, !options_.serialPath.empty(),
+                                            static_cast<std::uint32_t>(options_.baud)};
+    auto serial =
+        std::make_unique<SerialTransport>(context, TransportKind::Serial, transportOptions);
+    serial_.store(serial.get());
+    return serial;
+}
+
+std::string DeviceLink::linkDescription() const {
+    if (options_.usb) return "on USB";
+    if (options_.wifi) {
+        return options_.wifiAddress.empty() ? "on WiFi" : "on WiFi at " + options_.wifiAddress;
+    }
+    return options_.serialPath.empty() ? "on any serial port" : "on " + options_.serialPath;
+}
+
 void DeviceLink::reportTimeout(const char* what) {
-    std::string where =
-        options_.serialPath.empty() ? "on any serial port" : "on " + options_.serialPath;
-    std::fprintf(stderr, "tq370ctl: %s %s within %g s\n", what, where.c_str(),
+    std::fprintf(stderr, "tq370ctl: %s %s within %g s\n", what, linkDescription().c_str(),
                  options_.timeoutSeconds);
-    if (SerialTransport* transport = transport_.load()) {
+    if (SerialTransport* transport = serial_.load()) {
         if (auto failure = transport->lastOpenFailure()) {
             std::fprintf(stderr, "tq370ctl: %s: %s\n", failure->path.c_str(),
                          openErrorMeaning(failure->error).c_str());
@@ -159,8 +205,9 @@ void DeviceLink::reportTimeout(const char* what) {
 }
 
 std::string DeviceLink::portPath() const {
-    SerialTransport* transport = transport_.load();
-    return transport ? transport->portPath() : std::string();
+    if (SerialTransport* transport = serial_.load()) return transport->portPath();
+    if (options_.usb) return "USB";
+    return options_.wifiAddress.empty() ? "WiFi" : options_.wifiAddress;
 }
 
 bool DeviceLink::waitFor(const std::function<bool()>& done) {

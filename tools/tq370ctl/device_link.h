@@ -19,6 +19,7 @@
 
 namespace tq370 {
 class SerialTransport;
+class Transport;
 }
 
 namespace tq370::ctl {
@@ -26,6 +27,12 @@ namespace tq370::ctl {
 // How the device commands reach the processor; shared by all of them.
 struct DeviceOptions {
     std::string serialPath;  // that port only; empty: every serial port of the system
+    bool usb = false;        // the USB HID link instead of a serial port
+    bool wifi = false;       // the WiFi link instead of a serial port
+    std::string wifiAddress;  // with wifi: this processor, no discovery; empty: discover
+    std::string ownAddress;   // with wifi: this PC's address; empty: detect
+    int udpPort = 1010;
+    int tcpPort = 1010;
     int baud = DEFAULT_BAUD_RATE;
     double timeoutSeconds = 30;
     double timeScale = 1.0;
@@ -35,7 +42,7 @@ struct DeviceOptions {
 // after its name as well. The options are filled in when the command line is parsed.
 const DeviceOptions& addDeviceCommand(CLI::App& app, CLI::App& subcommand);
 
-// One device command's run of the real sync engine over a serial port: connect and the
+// One device command's run of the real sync engine over the chosen link: connect and the
 // connect sequence, the command's work, stop. Every wait ends at the command's deadline.
 // Failures are printed on standard error. Main thread.
 class DeviceLink {
@@ -81,13 +88,16 @@ public:
 private:
     void watchModeNames(std::stop_token stop);
     void reportTimeout(const char* what);
+    std::unique_ptr<Transport> makeTransport(LinkContext& context);
+    std::string linkDescription() const;
 
     const DeviceOptions options_;
     const DataFolders folders_;
     const std::chrono::steady_clock::time_point deadline_;
     std::unique_ptr<LinkContext> link_;
     PrintingLinkHost host_;
-    std::atomic<SerialTransport*> transport_{nullptr};
+    std::atomic<SerialTransport*> serial_{nullptr};  // when the link is a serial port
+    std::atomic<Transport*> transport_{nullptr};
     std::unique_ptr<LinkEngine> engine_;
 
     mutable std::mutex namesMutex_;  // guards names_

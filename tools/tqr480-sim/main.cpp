@@ -6,11 +6,16 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
+#include "platform/net_address.h"
 #include "sim/processor_simulator.h"
 #include "sim/pty_simulator_server.h"
+#include "sim/wifi_simulator_server.h"
 #include "storage/preset_file.h"
 
 namespace {
@@ -24,6 +29,8 @@ constexpr int EXIT_FILE_ERROR = 3;
 
 struct Settings {
     bool pty = false;
+    std::string tcp;  // ADDR:PORT of the WiFi module's frame channel
+    std::string udp;  // ADDR:PORT of its text channel
     std::string presetPath;
     int model = SIMULATED_MODEL;
     std::uint32_t seed = 1;
@@ -32,10 +39,32 @@ struct Settings {
     std::vector<int> neverAcknowledge;
 };
 
+struct Endpoint {
+    std::uint32_t address = 0;
+    std::uint16_t port = 0;
+};
+
+// "ADDR:PORT" with a dotted IPv4 address and a port 1..65535.
+std::optional<Endpoint> parseEndpoint(const std::string& text) {
+    const auto colon = text.rfind(':');
+    if (colon == std::string::npos) return std::nullopt;
+    auto address = parseIpv4(text.substr(0, colon));
+    char* end = nullptr;
+    const long port = std::strtol(text.c_str() + colon + 1, &end, 10);
+    if (!address || end == text.c_str() + colon + 1 || *end != '\0' || port < 1 || port > 65535) {
+        return std::nullopt;
+    }
+    return Endpoint{*address, static_cast<std::uint16_t>(port)};
+}
+
 void addOptions(CLI::App& app, Settings& s) {
     app.add_flag("--pty", s.pty,
                  "serve on a new pseudo-terminal and print its path on the first line of "
                  "standard output");
+    app.add_option("--tcp", s.tcp,
+                   "serve the WiFi module's TCP frame channel on ADDR:PORT (with --udp; one "
+                   "address for both, e.g. 127.0.0.2)");
+    app.add_option("--udp", s.udp, "serve the WiFi module's UDP text channel on ADDR:PORT");
     app.add_option("--preset", s.presetPath, "start with the registers of this preset file");
     app.add_option("--model", s.model, "model number the processor reports (default 10011)")
         ->check(CLI::Range(0, 0xFFFF));
@@ -94,8 +123,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tqr480-sim: %s\n", e.what());
         return EXIT_USAGE;
     }
-    if (!settings.pty) {
-        std::fprintf(stderr, "tqr480-sim: nothing to serve on: give --pty (see --help)\n");
+    const bool wifi = !settings.tcp.empty() || !settings.udp.empty();
+    if (!settings.pty && !wifi) {
+        std::fprintf(
+            stderr,
+            "tqr480-sim: nothing to serve on: give --pty or --tcp and --udp (see --help)\n");
+        return EXIT_USAGE;
+    }
+    std::optional<Endpoint> tcp = parseEndpoint(settings.tcp);
+    std::optional<Endpoint> udp = parseEndpoint(settings.udp);
+    if (wifi && (!tcp || !udp || tcp->address != udp->address)) {
+        std::fprintf(stderr, "tqr480-sim: --tcp and --udp take ADDR:PORT, both on one address\n");
         return EXIT_USAGE;
     }
 
@@ -116,11 +154,24 @@ int main(int argc, char** argv) {
     simulator.setFaults(settings.faults);
 
     PtySimulatorServer server(simulator, settings.timeScale);
-    if (!server.open()) {
-        std::fprintf(stderr, "tqr480-sim: the system gave no pseudo-terminal\n");
-        return EXIT_SERVE_FAILED;
+    if (settings.pty) {
+        if (!server.open()) {
+            std::fprintf(stderr, "tqr480-sim: the system gave no pseudo-terminal\n");
+            return EXIT_SERVE_FAILED;
+        }
+        std::printf("%s\n", server.portPath().c_str());
     }
-    std::printf("%s\n", server.portPath().c_str());
+    std::unique_ptr<WifiSimulatorServer> wifiServer;
+    if (wifi) {
+        wifiServer = std::make_unique<WifiSimulatorServer>(simulator, tcp->address, udp->port,
+                                                           tcp->port, settings.timeScale);
+        if (!wifiServer->start()) {
+            std::fprintf(stderr, "tqr480-sim: cannot bind %s and %s\n", settings.tcp.c_str(),
+                         settings.udp.c_str());
+            return EXIT_SERVE_FAILED;
+        }
+        std::printf("wifi %s %s\n", settings.tcp.c_str(), settings.udp.c_str());
+    }
     std::fflush(stdout);
 
     // Serves until standard input closes (or the process is killed). Started in the
