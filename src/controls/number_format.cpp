@@ -17,18 +17,18 @@ bool isDigit(char c) {
 }
 
 // Width and precision are capped so that a stray "%999999f" cannot ask for megabytes.
-constexpr std::size_t MAX_SPEC_DIGITS = 3;
+constexpr std::size_t MAX_DIRECTIVE_DIGITS = 3;
 
-std::string formatOne(const std::string& spec, char conversion, double value) {
+std::string formatOne(const std::string& directive, char conversion, double value) {
     char buffer[512];
     int n = 0;
     if (conversion == 'd' || conversion == 'i') {
         const double t = std::trunc(value);
         const long long integer =
             std::isfinite(t) && std::fabs(t) < 9.0e18 ? static_cast<long long>(t) : 0;
-        n = std::snprintf(buffer, sizeof buffer, (spec + "lld").c_str(), integer);
+        n = std::snprintf(buffer, sizeof buffer, (directive + "lld").c_str(), integer);
     } else {
-        n = std::snprintf(buffer, sizeof buffer, (spec + conversion).c_str(), value);
+        n = std::snprintf(buffer, sizeof buffer, (directive + conversion).c_str(), value);
     }
     if (n < 0) return {};
     return std::string(buffer,
@@ -58,11 +58,11 @@ std::string formatNumber(std::string_view format, double value) {
         while (j < format.size() && isFlag(format[j])) ++j;
         const std::size_t widthStart = j;
         while (j < format.size() && isDigit(format[j])) ++j;
-        bool digitsOk = j - widthStart <= MAX_SPEC_DIGITS;
+        bool digitsOk = j - widthStart <= MAX_DIRECTIVE_DIGITS;
         if (j < format.size() && format[j] == '.') {
             const std::size_t precisionStart = ++j;
             while (j < format.size() && isDigit(format[j])) ++j;
-            digitsOk = digitsOk && j - precisionStart <= MAX_SPEC_DIGITS;
+            digitsOk = digitsOk && j - precisionStart <= MAX_DIRECTIVE_DIGITS;
         }
         const char conversion = j < format.size() ? format[j] : '\0';
         const bool known = conversion == 'f' || conversion == 'F' || conversion == 'e' ||

@@ -39,29 +39,29 @@ ValueBox::ValueBox(QWidget* parent, int controlId)
     refresh();
 }
 
-void ValueBox::setSpec(const ValueSpec& spec) {
-    spec_ = spec;
+void ValueBox::setFormat(const ValueFormat& valueFormat) {
+    format_ = valueFormat;
     refresh();
 }
 
 void ValueBox::setRange(int minPosition, int maxPosition) {
-    spec_.minPosition = minPosition;
-    spec_.maxPosition = maxPosition;
+    format_.minPosition = minPosition;
+    format_.maxPosition = maxPosition;
     refresh();
 }
 
 void ValueBox::setDivisor(int divisor) {
-    spec_.divisor = divisor;
+    format_.divisor = divisor;
     refresh();
 }
 
 void ValueBox::setValueKind(int kind) {
-    spec_.kind = kind;
+    format_.kind = kind;
     refresh();
 }
 
 void ValueBox::setFormatText(const std::string& format) {
-    spec_.formatText = format;
+    format_.formatText = format;
     refresh();
 }
 
@@ -103,13 +103,13 @@ void ValueBox::setPosition(int position) {
 }
 
 void ValueBox::setRealValue(double r) {
-    position_ = positionFromReal(spec_, r);
+    position_ = positionFromReal(format_, r);
     refresh();
     repaint();
 }
 
 double ValueBox::getRealValue() const {
-    return realValue(spec_, position_);
+    return realValue(format_, position_);
 }
 
 QString ValueBox::text() const {
@@ -117,7 +117,7 @@ QString ValueBox::text() const {
 }
 
 int ValueBox::parsedText() const {
-    return parsePosition(spec_, edit_->text().toStdString());
+    return parsePosition(format_, edit_->text().toStdString());
 }
 
 void ValueBox::notify() {
@@ -125,11 +125,11 @@ void ValueBox::notify() {
 }
 
 void ValueBox::refresh() {
-    position_ =
-        std::clamp(position_, spec_.minPosition, std::max(spec_.minPosition, spec_.maxPosition));
-    const QString shown = spec_.formatText.empty()
+    position_ = std::clamp(position_, format_.minPosition,
+                           std::max(format_.minPosition, format_.maxPosition));
+    const QString shown = format_.formatText.empty()
                               ? QString()
-                              : QString::fromStdString(formatPosition(spec_, position_));
+                              : QString::fromStdString(formatPosition(format_, position_));
     if (edit_->text() != shown) edit_->setText(shown);
     update();
 }

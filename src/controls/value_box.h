@@ -19,8 +19,8 @@ public:
 
     ValueBox(QWidget* parent, int controlId);
 
-    void setSpec(const ValueSpec& spec);
-    const ValueSpec& spec() const { return spec_; }
+    void setFormat(const ValueFormat& valueFormat);
+    const ValueFormat& format() const { return format_; }
     void setRange(int minPosition, int maxPosition);
     void setDivisor(int divisor);
     void setValueKind(int kind);
@@ -62,7 +62,7 @@ private:
     void focusGained();
     void focusLost();
 
-    ValueSpec spec_;
+    ValueFormat format_;
     int position_ = 50;
     int notifyIndex_ = 0;
     bool editable_ = true;

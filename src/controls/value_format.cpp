@@ -52,11 +52,11 @@ double delayUnits(int position, std::int64_t factor) {
                                static_cast<std::int64_t>(SAMPLES_PER_MS));
 }
 
-int unclampedPosition(const ValueSpec& spec, std::string_view text, double v, bool fromReal,
-                      const ValueTables& tables) {
-    const double p = spec.divisor;
-    const int half = (spec.maxPosition - spec.minPosition) / 2;
-    switch (spec.kind) {
+int unclampedPosition(const ValueFormat& valueFormat, std::string_view text, double v,
+                      bool fromReal, const ValueTables& tables) {
+    const double p = valueFormat.divisor;
+    const int half = (valueFormat.maxPosition - valueFormat.minPosition) / 2;
+    switch (valueFormat.kind) {
         case KIND_BALANCE:
             if (contains(text, "R")) return tolerantTruncate(v) + half;
             if (contains(text, "L")) return half - tolerantTruncate(v);
@@ -71,7 +71,7 @@ int unclampedPosition(const ValueSpec& spec, std::string_view text, double v, bo
         case KIND_Q:
             return v * p <= LOWEST_Q ? 0 : lookup(v * p, tables.q, Q_LOOKUP_COUNT);
         case KIND_VOLUME:
-            if (contains(text, "OFF")) return spec.minPosition;
+            if (contains(text, "OFF")) return valueFormat.minPosition;
             return tolerantTruncate(v * p);
         case KIND_DELAY_MS:
             return tolerantTruncate(v * SAMPLES_PER_MS + 0.5);
@@ -89,8 +89,9 @@ int unclampedPosition(const ValueSpec& spec, std::string_view text, double v, bo
     }
 }
 
-int clampToRange(const ValueSpec& spec, int position) {
-    return std::clamp(position, spec.minPosition, std::max(spec.minPosition, spec.maxPosition));
+int clampToRange(const ValueFormat& valueFormat, int position) {
+    return std::clamp(position, valueFormat.minPosition,
+                      std::max(valueFormat.minPosition, valueFormat.maxPosition));
 }
 
 }  // namespace
@@ -106,11 +107,12 @@ int indexLookup(double x, std::span<const double> t, int n) {
     return n - 1;
 }
 
-std::string formatPosition(const ValueSpec& spec, int position, const ValueTables& tables) {
-    const double p = spec.divisor != 0 ? spec.divisor : 1;
-    switch (spec.kind) {
+std::string formatPosition(const ValueFormat& valueFormat, int position,
+                           const ValueTables& tables) {
+    const double p = valueFormat.divisor != 0 ? valueFormat.divisor : 1;
+    switch (valueFormat.kind) {
         case KIND_BALANCE: {
-            const int centre = spec.maxPosition / 2;
+            const int centre = valueFormat.maxPosition / 2;
             if (position == centre) return "Center";
             if (position < centre) return "L" + std::to_string(centre - position);
             return "R" + std::to_string(position - centre);
@@ -123,7 +125,7 @@ std::string formatPosition(const ValueSpec& spec, int position, const ValueTable
             return formatNumber(f < 100 ? "%0.1f" : "%0.0f", f);
         }
         case KIND_WHOLE: {
-            const int whole = spec.divisor != 0 ? position / spec.divisor : position;
+            const int whole = valueFormat.divisor != 0 ? position / valueFormat.divisor : position;
             return whole < 20 ? "OFF" : formatNumber("%0.0f", whole);
         }
         case KIND_Q: {
@@ -131,8 +133,8 @@ std::string formatPosition(const ValueSpec& spec, int position, const ValueTable
             return formatNumber(q < 10 ? "%0.2f" : q < 100 ? "%0.1f" : "%0.0f", q);
         }
         case KIND_VOLUME:
-            if (position == spec.minPosition) return "OFF";
-            return formatNumber(spec.formatText, position / p);
+            if (position == valueFormat.minPosition) return "OFF";
+            return formatNumber(valueFormat.formatText, position / p);
         case KIND_DELAY_MS:
             return formatNumber("%0.3f", delayUnits(position, 10000) / p / 10000);
         case KIND_DELAY_CM:
@@ -144,21 +146,23 @@ std::string formatPosition(const ValueSpec& spec, int position, const ValueTable
             return formatNumber(t < 1 ? "%0.1fms" : "%0.0fms", t);
         }
         default:
-            return formatNumber(spec.formatText, position / p);
+            return formatNumber(valueFormat.formatText, position / p);
     }
 }
 
-int parsePosition(const ValueSpec& spec, std::string_view text, const ValueTables& tables) {
-    return clampToRange(spec, unclampedPosition(spec, text, numberIn(text), false, tables));
+int parsePosition(const ValueFormat& valueFormat, std::string_view text,
+                  const ValueTables& tables) {
+    return clampToRange(valueFormat,
+                        unclampedPosition(valueFormat, text, numberIn(text), false, tables));
 }
 
-int positionFromReal(const ValueSpec& spec, double r, const ValueTables& tables) {
-    return clampToRange(spec, unclampedPosition(spec, {}, r, true, tables));
+int positionFromReal(const ValueFormat& valueFormat, double r, const ValueTables& tables) {
+    return clampToRange(valueFormat, unclampedPosition(valueFormat, {}, r, true, tables));
 }
 
-double realValue(const ValueSpec& spec, int position, const ValueTables& tables) {
-    const double p = spec.divisor != 0 ? spec.divisor : 1;
-    switch (spec.kind) {
+double realValue(const ValueFormat& valueFormat, int position, const ValueTables& tables) {
+    const double p = valueFormat.divisor != 0 ? valueFormat.divisor : 1;
+    switch (valueFormat.kind) {
         case KIND_TIME_TABLE:
             return entry(tables.ms, position) / p;
         case KIND_FREQUENCY:

@@ -29,7 +29,7 @@ enum ValueKind : int {
     KIND_ATTACK = 12,
 };
 
-struct ValueSpec {
+struct ValueFormat {
     int kind = KIND_PLAIN;
     int minPosition = 0;
     int maxPosition = 100;
@@ -50,22 +50,22 @@ const ValueTables& defaultValueTables();
 // whose entry x does not pass (ascending or descending tables); never 0.
 int indexLookup(double x, std::span<const double> table, int count);
 
-std::string formatPosition(const ValueSpec& spec, int position,
+std::string formatPosition(const ValueFormat& valueFormat, int position,
                            const ValueTables& tables = defaultValueTables());
 
 // The position a typed text stands for (only digits, '-' and '.' count as the number;
-// kinds 1 and 7 also read their words), clamped to the spec's range.
-int parsePosition(const ValueSpec& spec, std::string_view text,
+// kinds 1 and 7 also read their words), clamped to the valueFormat's range.
+int parsePosition(const ValueFormat& valueFormat, std::string_view text,
                   const ValueTables& tables = defaultValueTables());
 
 // The position a real value set by a host stands for: as parsing an empty text whose
 // number is r (kinds 9 and 10 take r in milliseconds), clamped.
-int positionFromReal(const ValueSpec& spec, double r,
+int positionFromReal(const ValueFormat& valueFormat, double r,
                      const ValueTables& tables = defaultValueTables());
 
 // The real value of a position: position/divisor or the table entry; delays always in
 // milliseconds.
-double realValue(const ValueSpec& spec, int position,
+double realValue(const ValueFormat& valueFormat, int position,
                  const ValueTables& tables = defaultValueTables());
 
 }  // namespace tq370

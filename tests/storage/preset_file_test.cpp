@@ -118,7 +118,7 @@ class PresetFileTest : public ::testing::Test {
 TEST_F(PresetFileTest, HandBuiltFixtureDecodes) {
     struct Case {
         const char* what;
-        HandBuilt spec;
+        HandBuilt fixture;
     };
     HandBuilt usual;
     HandBuilt shortHeader;
@@ -129,17 +129,17 @@ TEST_F(PresetFileTest, HandBuiltFixtureDecodes) {
     for (const Case& c :
          {Case{"as written by this system", usual}, Case{"other H and N", shortHeader}}) {
         SCOPED_TRACE(c.what);
-        writeBytes(folder / "fixture.mxb", c.spec.fileBytes());
+        writeBytes(folder / "fixture.mxb", c.fixture.fileBytes());
         PresetFile file;
         ASSERT_EQ(file.readRecord(folder / "fixture.mxb"), PresetResult::Success);
-        EXPECT_EQ(file.header().headerSize, static_cast<std::int32_t>(c.spec.headerSize));
-        EXPECT_EQ(file.header().registerCount, static_cast<std::int32_t>(c.spec.registerCount));
-        EXPECT_EQ(file.header().modelCode, static_cast<std::int32_t>(c.spec.model));
-        EXPECT_EQ(file.header().passwordFlag, c.spec.password);
+        EXPECT_EQ(file.header().headerSize, static_cast<std::int32_t>(c.fixture.headerSize));
+        EXPECT_EQ(file.header().registerCount, static_cast<std::int32_t>(c.fixture.registerCount));
+        EXPECT_EQ(file.header().modelCode, static_cast<std::int32_t>(c.fixture.model));
+        EXPECT_EQ(file.header().passwordFlag, c.fixture.password);
         EXPECT_EQ(file.fileTime().toString(), "2018-07-14 09:05:59");
-        ASSERT_EQ(file.values().size(), c.spec.registerCount);
-        for (std::uint32_t r = 0; r < c.spec.registerCount; ++r) {
-            ASSERT_EQ(file.values()[r], c.spec.valueOf(r)) << "register " << r;
+        ASSERT_EQ(file.values().size(), c.fixture.registerCount);
+        for (std::uint32_t r = 0; r < c.fixture.registerCount; ++r) {
+            ASSERT_EQ(file.values()[r], c.fixture.valueOf(r)) << "register " << r;
         }
     }
 }
@@ -278,10 +278,10 @@ TEST_F(PresetFileTest, MalformedFilesFailAsDamaged) {
     const auto good = readBytes(writeFresh("good.mxb", patternValues(1)));
     auto declaring = [](std::optional<std::uint32_t> headerSize,
                         std::optional<std::uint32_t> count) {
-        HandBuilt spec;
-        spec.declaredHeaderSize = headerSize;
-        spec.declaredRegisterCount = count;
-        return spec.fileBytes();
+        HandBuilt fixture;
+        fixture.declaredHeaderSize = headerSize;
+        fixture.declaredRegisterCount = count;
+        return fixture.fileBytes();
     };
     std::vector<std::uint8_t> oversized = good;
     oversized.resize(PRESET_MAX_FILE_BYTES + 1, 0x00);

@@ -12,7 +12,7 @@ namespace {
 // parameter model's tables.
 struct KindCase {
     const char* name;
-    ValueSpec spec;
+    ValueFormat valueFormat;
     int position;
     const char* shown;
     double real;
@@ -26,26 +26,26 @@ class ValueKinds : public ::testing::TestWithParam<KindCase> {};
 
 TEST_P(ValueKinds, FormatRealValueAndReadBack) {
     const KindCase& c = GetParam();
-    EXPECT_EQ(formatPosition(c.spec, c.position), c.shown);
-    EXPECT_DOUBLE_EQ(realValue(c.spec, c.position), c.real);
+    EXPECT_EQ(formatPosition(c.valueFormat, c.position), c.shown);
+    EXPECT_DOUBLE_EQ(realValue(c.valueFormat, c.position), c.real);
     // What a box shows reads back as the same position.
-    EXPECT_EQ(parsePosition(c.spec, c.shown), c.position);
+    EXPECT_EQ(parsePosition(c.valueFormat, c.shown), c.position);
 }
 
-const ValueSpec GAIN{KIND_GAIN, -200, 200, 10, "%0.1f"};
-const ValueSpec EQ_FREQUENCY{KIND_FREQUENCY, 1, 362, 1, "%0.0f"};
-const ValueSpec CROSSOVER{KIND_FREQUENCY, 0, 361, 1, "%0.0f"};
-const ValueSpec Q{KIND_Q, 0, 101, 1, "%0.2f"};
-const ValueSpec DELAY_MS{KIND_DELAY_MS, 0, 960, 1, "%0.3f"};
-const ValueSpec DELAY_CM{KIND_DELAY_CM, 0, 960, 1, "%0.3f"};
-const ValueSpec DELAY_INCH{KIND_DELAY_INCH, 0, 960, 1, "%0.3f"};
-const ValueSpec VOLUME{KIND_VOLUME, -60, 0, 1, "%0.0fdB"};
-const ValueSpec BALANCE{KIND_BALANCE, 0, 20, 1, "%0.0f"};
-const ValueSpec MIX{KIND_PLAIN, 0, 100, 1, "%0.0f"};
-const ValueSpec LIMITER{KIND_LEVEL, -300, 60, 10, "%0.1f dBu"};
-const ValueSpec ATTACK{KIND_ATTACK, 0, 107, 1, "%0.0fms"};
-const ValueSpec TIME{KIND_TIME_TABLE, 0, 82, 1, "%0.0fms"};
-const ValueSpec WHOLE{KIND_WHOLE, 0, 200, 1, "%0.0f"};
+const ValueFormat GAIN{KIND_GAIN, -200, 200, 10, "%0.1f"};
+const ValueFormat EQ_FREQUENCY{KIND_FREQUENCY, 1, 362, 1, "%0.0f"};
+const ValueFormat CROSSOVER{KIND_FREQUENCY, 0, 361, 1, "%0.0f"};
+const ValueFormat Q{KIND_Q, 0, 101, 1, "%0.2f"};
+const ValueFormat DELAY_MS{KIND_DELAY_MS, 0, 960, 1, "%0.3f"};
+const ValueFormat DELAY_CM{KIND_DELAY_CM, 0, 960, 1, "%0.3f"};
+const ValueFormat DELAY_INCH{KIND_DELAY_INCH, 0, 960, 1, "%0.3f"};
+const ValueFormat VOLUME{KIND_VOLUME, -60, 0, 1, "%0.0fdB"};
+const ValueFormat BALANCE{KIND_BALANCE, 0, 20, 1, "%0.0f"};
+const ValueFormat MIX{KIND_PLAIN, 0, 100, 1, "%0.0f"};
+const ValueFormat LIMITER{KIND_LEVEL, -300, 60, 10, "%0.1f dBu"};
+const ValueFormat ATTACK{KIND_ATTACK, 0, 107, 1, "%0.0fms"};
+const ValueFormat TIME{KIND_TIME_TABLE, 0, 82, 1, "%0.0fms"};
+const ValueFormat WHOLE{KIND_WHOLE, 0, 200, 1, "%0.0f"};
 
 INSTANTIATE_TEST_SUITE_P(Examples, ValueKinds,
                          ::testing::Values(KindCase{"gain", GAIN, -35, "-3.5", -3.5},
@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Examples, ValueKinds,
 
 struct TypedCase {
     const char* name;
-    ValueSpec spec;
+    ValueFormat valueFormat;
     const char* typed;
     int position;
 };
@@ -90,7 +90,7 @@ class TypedText : public ::testing::TestWithParam<TypedCase> {};
 
 TEST_P(TypedText, GivesTheClampedPosition) {
     const TypedCase& c = GetParam();
-    EXPECT_EQ(parsePosition(c.spec, c.typed), c.position) << c.typed;
+    EXPECT_EQ(parsePosition(c.valueFormat, c.typed), c.position) << c.typed;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -128,10 +128,10 @@ TEST(ValueFromReal, KindsTakeRealValuesAsHostsPushThem) {
 }
 
 TEST(ValueOutOfTable, PositionsPastATableNeverReadOutsideIt) {
-    const ValueSpec wide{KIND_Q, -5, 5000, 1, "%0.2f"};
+    const ValueFormat wide{KIND_Q, -5, 5000, 1, "%0.2f"};
     EXPECT_EQ(formatPosition(wide, 5000), "128");
     EXPECT_DOUBLE_EQ(realValue(wide, -3), 0);
-    const ValueSpec time{KIND_TIME_TABLE, 0, 500, 1, "%0.0fms"};
+    const ValueFormat time{KIND_TIME_TABLE, 0, 500, 1, "%0.0fms"};
     EXPECT_EQ(formatPosition(time, 500), "5000ms");
 }
 

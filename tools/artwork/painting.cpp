@@ -85,10 +85,10 @@ void lamp(QPainter& p, const QPointF& centre, double radius, const QColor& colou
     p.setPen(QPen(colour.darker(220), 1));
     p.setBrush(body);
     p.drawEllipse(centre, radius - 0.5, radius - 0.5);
-    QColor spec = Qt::white;
-    spec.setAlpha(lit ? 170 : 70);
+    QColor valueFormat = Qt::white;
+    valueFormat.setAlpha(lit ? 170 : 70);
     p.setPen(Qt::NoPen);
-    p.setBrush(spec);
+    p.setBrush(valueFormat);
     p.drawEllipse(centre - QPointF(radius * 0.32, radius * 0.38), radius * 0.32, radius * 0.22);
 }
 

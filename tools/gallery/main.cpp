@@ -185,7 +185,7 @@ void labels(Sheet& sheet) {
 
 struct BoxSample {
     QSize size;
-    ValueSpec spec;
+    ValueFormat valueFormat;
     double real;
     QString caption;
     bool focused = false;
@@ -222,7 +222,7 @@ void valueBoxes(Sheet& sheet) {
         const QImage picture = shoot<ValueBox>(
             sample.size,
             [&](ValueBox& box) {
-                box.setSpec(sample.spec);
+                box.setFormat(sample.valueFormat);
                 box.setBoxFont(12, Qt::white, QStringLiteral("微软雅黑"));
                 box.setEditable(sample.editable);
                 box.setRealValue(sample.real);
