@@ -20,6 +20,9 @@ constexpr std::uint8_t CMD_TEXT = 0x57;
 constexpr std::uint8_t CMD_SEND_ALL = 0xF0;
 
 constexpr std::uint8_t FRAME_START = 0x80;
+// The read request for register 0 as it goes on the line: the probe every connect and
+// reconnect check sends (a test checks it against buildFrame).
+constexpr std::uint8_t READ_REGISTER_ZERO[] = {0x80, 0x05, 0x06, 0x00, 0x00, 0x13, 0xC5};
 // Start, length, command and the two CRC bytes around the payload.
 constexpr int FRAME_OVERHEAD = 5;
 // The longest payload whose length byte still describes the frame; longer payloads are

@@ -10,6 +10,7 @@
 #include "link/stoppable_sleep.h"
 #include "link/usb_envelope.h"
 #include "link/usb_frame_assembler.h"
+#include "text/language.h"
 
 namespace tq370 {
 namespace {
@@ -19,7 +20,6 @@ constexpr int SEARCH_PAUSE_MS = 100;
 constexpr int BLOCKED_PAUSE_MS = 2000;
 constexpr int WRITE_LIMIT_MS = 100;
 constexpr int READ_LIMIT_MS = 500;
-constexpr std::uint16_t ENGLISH_LANGUAGE_ID = 1033;
 
 std::chrono::milliseconds realMsAtLeastOne(const Clock& clock, double ms) {
     return std::max(std::chrono::milliseconds(1),
@@ -90,7 +90,7 @@ bool HidTransport::lockChannel(LinkHost& host, const std::stop_token& stop) {
         host.messageBox({lockName_ + std::string(CHANNEL_BLOCKED_SUFFIX),
                          {},
                          MessageButtons::Ok,
-                         ENGLISH_LANGUAGE_ID},
+                         LANGUAGE_ID_ENGLISH},
                         stop);
         sleepUnlessStopped(link_.clock, stop, BLOCKED_PAUSE_MS);
     }
@@ -126,7 +126,7 @@ HidTransport::Opened HidTransport::openDevice(LinkHost& host, const std::stop_to
                              "replug the processor.",
                          {},
                          MessageButtons::Ok,
-                         ENGLISH_LANGUAGE_ID},
+                         LANGUAGE_ID_ENGLISH},
                         stop);
     }
     return Opened::No;

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "link/engine_texts.h"
+#include "link/frame.h"
 #include "link/link_host.h"
 #include "link/reply_wait.h"
 #include "link/stoppable_sleep.h"
@@ -31,8 +32,6 @@ constexpr std::size_t TCP_RECEIVE_SIZE = 1500;
 constexpr int PROBE_CONNECT_ATTEMPTS = 3;
 constexpr int PROBE_ATTEMPTS = 5;
 constexpr int PROBE_WAIT_MS = 1000;
-// The read request for register 0 as it goes on the line.
-constexpr std::uint8_t READ_REGISTER_ZERO[] = {0x80, 0x05, 0x06, 0x00, 0x00, 0x13, 0xC5};
 
 constexpr int BROADCAST_RECEIVE_MS = 100;
 constexpr int SWEEP_STEP_MS = 2;
@@ -45,7 +44,6 @@ constexpr std::size_t DATAGRAM_SIZE = 1500;
 // How long discovery may find nothing before the firewall hint is given.
 constexpr int FIREWALL_HINT_AFTER_MS = 10000;
 constexpr int UDP_RETRY_MS = 2000;
-constexpr std::uint16_t ENGLISH_LANGUAGE_ID = 1033;
 
 std::uint32_t ownAddressOf(const WifiEndpoints& endpoints) {
     if (endpoints.ownAddress != 0) return endpoints.ownAddress;
@@ -146,7 +144,7 @@ void WifiTransport::tellOnce(LinkHost& host, const std::stop_token& stop) {
                              " is in use or refused. It is tried again every two seconds.",
                          {},
                          MessageButtons::Ok,
-                         ENGLISH_LANGUAGE_ID},
+                         LANGUAGE_ID_ENGLISH},
                         stop);
     }
     if (portRefused_.load(RELAXED) && !portHintGiven_) {
@@ -163,7 +161,7 @@ void WifiTransport::tellOnce(LinkHost& host, const std::stop_token& stop) {
                  program,
              {},
              MessageButtons::Ok,
-             ENGLISH_LANGUAGE_ID},
+             LANGUAGE_ID_ENGLISH},
             stop);
     }
     if (!firewallHintGiven_ && discovered_.size() == 0 && processorAddress_.load(RELAXED) == 0 &&
@@ -174,7 +172,7 @@ void WifiTransport::tellOnce(LinkHost& host, const std::stop_token& stop) {
                              std::to_string(boundPort_.load(RELAXED)) + ".",
                          {},
                          MessageButtons::Ok,
-                         ENGLISH_LANGUAGE_ID},
+                         LANGUAGE_ID_ENGLISH},
                         stop);
     }
 }

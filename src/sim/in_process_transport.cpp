@@ -1,5 +1,6 @@
 #include "sim/in_process_transport.h"
 
+#include "link/frame.h"
 #include "link/link_host.h"
 #include "link/reply_wait.h"
 #include "link/stoppable_sleep.h"
@@ -10,8 +11,6 @@ namespace {
 constexpr int CONNECT_PAUSE_MS = 100;
 constexpr int PROBE_ATTEMPTS = 5;
 constexpr int PROBE_WAIT_MS = 1000;
-// The read request for register 0 as it goes on the line.
-constexpr std::uint8_t READ_REGISTER_ZERO[] = {0x80, 0x05, 0x06, 0x00, 0x00, 0x13, 0xC5};
 
 }  // namespace
 

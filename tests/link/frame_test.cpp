@@ -22,6 +22,9 @@ TEST(BuildFrame, KnownFrames) {
         {"empty write", CMD_WRITE, {}, {0x80, 0x03, 0x03, 0xD9, 0x30}},
     };
     for (const auto& c : cases) EXPECT_EQ(buildFrame(c.command, c.payload), c.frame) << c.name;
+    EXPECT_EQ(Bytes(std::begin(READ_REGISTER_ZERO), std::end(READ_REGISTER_ZERO)),
+              buildFrame(CMD_READ, Bytes{0x00, 0x00}))
+        << "the transports' probe";
 }
 
 // From 250 payload bytes on, the length byte is 255 but the CRC still follows the whole
