@@ -2,7 +2,7 @@
 #include <array>
 
 #include "controls/value_format.h"
-#include "link/param_tables.h"
+#include "params/param_tables.h"
 
 namespace tq370 {
 

@@ -4,7 +4,7 @@
 #include "link/engine_texts.h"
 #include "link/frame.h"
 #include "link/text_confirmations.h"
-#include "link/wifi_discovery_rules.h"
+#include "link/text_slots.h"
 
 namespace tq370 {
 namespace {

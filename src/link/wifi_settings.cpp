@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "link/wifi_discovery_rules.h"
+#include "link/text_slots.h"
 
 namespace tq370 {
 namespace {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "link/usb_envelope.h"
+#include "transports/usb_envelope.h"
 
 namespace tq370 {
 

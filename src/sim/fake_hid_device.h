@@ -7,9 +7,9 @@
 #include <mutex>
 
 #include "base/clock.h"
-#include "link/usb_frame_assembler.h"
 #include "platform/hid_device.h"
 #include "sim/processor_simulator.h"
+#include "transports/usb_frame_assembler.h"
 
 namespace tq370 {
 

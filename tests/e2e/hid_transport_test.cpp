@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "link/hid_transport.h"
 #include "link/link_context.h"
 #include "platform/lock_file.h"
 #include "sim/fake_hid_device.h"
 #include "transport_fixture.h"
+#include "transports/hid_transport.h"
 
 namespace tq370::test {
 namespace {

@@ -4,9 +4,9 @@
 
 #include "engine_fixture.h"
 #include "link/frame.h"
-#include "link/serial_transport.h"
 #include "platform/pseudo_terminal.h"
 #include "sim/pty_simulator_server.h"
+#include "transports/serial_transport.h"
 
 namespace tq370::test {
 namespace {

@@ -5,11 +5,11 @@
 #include <random>
 
 #include "link/frame.h"
-#include "link/wifi_transport.h"
 #include "platform/net_address.h"
 #include "platform/udp_socket.h"
 #include "sim/wifi_simulator_server.h"
 #include "transport_fixture.h"
+#include "transports/wifi_transport.h"
 
 namespace tq370::test {
 namespace {

@@ -2,14 +2,14 @@
 
 #include <cstdio>
 
-#include "link/hid_transport.h"
-#include "link/serial_transport.h"
-#include "link/wifi_transport.h"
 #include "platform/hidapi_device.h"
 #include "platform/net_address.h"
 #include "text/language.h"
 #include "text/string_table.h"
 #include "text/text_ids.h"
+#include "transports/hid_transport.h"
+#include "transports/serial_transport.h"
+#include "transports/wifi_transport.h"
 
 namespace tq370::ctl {
 namespace {

@@ -5,11 +5,11 @@
 #include <optional>
 
 #include "describe_labels.h"
-#include "link/channel_register_map.h"
-#include "link/param_encoding.h"
-#include "link/param_tables.h"
 #include "link/register_table.h"
-#include "link/speaker_position.h"
+#include "params/channel_register_map.h"
+#include "params/param_encoding.h"
+#include "params/param_tables.h"
+#include "params/speaker_position.h"
 
 namespace tq370::ctl {
 namespace {

@@ -1,6 +1,6 @@
 #include "response/math/filter_code.h"
 
-#include "link/param_encoding.h"
+#include "params/param_encoding.h"
 
 namespace tq370::response {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/param_encoding.h"
+#include "params/param_encoding.h"
 
 namespace tq370::response {
 
