@@ -49,8 +49,8 @@ int main(int argc, char** argv) {
     auto link = std::make_unique<LinkContext>(1.0);
     ProcessorSimulator sim({SIMULATED_MODEL, 1.0, seed});
     RecordingLinkHost host;
-    EngineSetup setup{folders, "engine_timing", [&](LinkContext& context, TransportKind kind, int) {
-                          return std::make_unique<InProcessTransport>(context, sim, kind);
+    EngineSetup setup{folders, [&](LinkContext& context) {
+                          return std::make_unique<InProcessTransport>(context, sim);
                       }};
     LinkEngine engine(*link, host, setup);
 

@@ -3,12 +3,12 @@
 #include <array>
 #include <string>
 
-#include "link/engine_texts.h"
 #include "link/frame.h"
+#include "link/job_messages.h"
 #include "link/read_back.h"
+#include "storage/data_folders.h"
 #include "storage/preset_file.h"
-#include "text/string_table.h"
-#include "text/text_ids.h"
+#include "storage/preset_name.h"
 
 namespace tq370 {
 namespace {
@@ -36,63 +36,94 @@ std::uint8_t lowByteOf(std::int32_t value) {
     return static_cast<std::uint8_t>(value & 0xFF);
 }
 
-void saveToFile(EngineSession& session) {
+JobOutcome outcomeOf(EngineSession& session, const JobRequest& request) {
+    JobOutcome outcome;
+    outcome.job = request.job;
+    outcome.path = request.path;
+    outcome.mode = request.mode;
+    outcome.deviceModel = session.link.deviceModelId.load(RELAXED);
+    return outcome;
+}
+
+// A job cut short by a stop or a lost link says so, whatever step it was at.
+JobOutcome& endedEarly(EngineSession& session, JobOutcome& outcome) {
+    outcome.result = session.running() ? JobResult::LinkLost : JobResult::Stopped;
+    return outcome;
+}
+
+JobOutcome saveToFile(EngineSession& session, const JobRequest& request) {
+    JobOutcome outcome = outcomeOf(session, request);
     session.sleep(JOB_SETTLE_MS);
-    const std::string path = session.link.jobInputs.presetPath();
-    if (path.empty()) {
-        session.message(text(TXT_ENTER_FILE_NAME));
-        return;
+    if (request.path.empty()) {
+        outcome.result = JobResult::NoFileName;
+        return outcome;
     }
-    if (!fullReadBack(session) || session.link.modeLocked.load(RELAXED)) {
-        session.message(text(TXT_SAVE_FAILED));
-        return;
+    if (!request.replaceExisting && session.folders.findData(request.path)) {
+        outcome.result = JobResult::AlreadyExists;
+        outcome.path = withPresetExtension(request.path);
+        return outcome;
+    }
+    if (!fullReadBack(session)) {
+        if (!session.running()) return endedEarly(session, outcome);
+        outcome.result = session.linkUp() ? JobResult::ReadFailed : JobResult::LinkLost;
+        return outcome;
+    }
+    if (session.link.modeLocked.load(RELAXED)) {
+        outcome.result = JobResult::ModeLocked;
+        return outcome;
     }
 
     std::array<std::int32_t, REGISTER_COUNT> values{};
     RegisterTable& table = session.link.registers;
     for (int reg = 0; reg < REGISTER_COUNT; ++reg) {
         values[static_cast<std::size_t>(reg)] = table.getRegister(reg);
-        table.entry(reg).deviceUpdated.store(0, RELAXED);
+        table.clearDeviceUpdated(reg);
     }
     PresetFile preset;
-    preset.header().modelCode = session.link.deviceModelId.load(RELAXED);
-    if (preset.saveData(session.folders, path, values) == PresetResult::Success) {
-        session.message(preset.lastPath(), text(TXT_SAVE_SUCCESSFUL));
+    preset.header().modelCode = outcome.deviceModel;
+    outcome.storage = preset.saveData(session.folders, request.path, values);
+    outcome.path = preset.lastPath();
+    if (outcome.storage == PresetResult::Success) {
+        outcome.result = JobResult::Done;
     } else {
-        session.message(text(TXT_SAVE_FAILED));
+        outcome.result = JobResult::WriteFailed;
+        outcome.systemError = preset.lastError();
     }
-    session.sleep(JOB_SAVED_MS);
+    return outcome;
 }
 
-void recallMode(EngineSession& session) {
+JobOutcome recallMode(EngineSession& session, const JobRequest& request) {
+    JobOutcome outcome = outcomeOf(session, request);
     RegisterTable& table = session.link.registers;
-    table.setRegister(REG_MODE_COMMAND,
-                      table.getRegister(REG_MODE_COMMAND) | (MODE_COMMAND_RECALL << 8));
+    // Pending, so that a recall nobody answers goes out with the next flush as a write.
+    table.setRegister(REG_MODE_COMMAND, (MODE_COMMAND_RECALL << 8) | (request.mode & 0xFF));
     session.link.recallDone.store(false, RELAXED);
-    const std::uint8_t mode[] = {lowByteOf(table.getRegister(REG_MODE_COMMAND))};
+    const std::uint8_t mode[] = {lowByteOf(request.mode)};
     for (int attempt = 0; attempt < MODE_JOB_ATTEMPTS; ++attempt) {
         // A reply during the sleep is kept by the semaphore for the wait after it.
-        session.link.awaitingReply.store(true, RELAXED);
+        ScopedReplyWait reply(session.link);
         session.send(CMD_RECALL_MODE, mode);
         session.sleep(RECALL_SETTLE_MS);
-        if (session.transport.isConnected()) {
-            session.link.replySemaphore.acquireFor(session.link.clock, MODE_JOB_WAIT_MS);
-        }
-        session.link.awaitingReply.store(false, RELAXED);
+        reply.wait(session.transport, MODE_JOB_WAIT_MS);
         if (session.link.recallDone.load(RELAXED)) break;
     }
+    if (!session.running()) return endedEarly(session, outcome);
     if (!session.link.recallDone.load(RELAXED)) {
-        // Register 1893 stays pending: the next flush writes the recall as a register.
-        session.message(TEXT_RECALL_FAILED.inCurrentLanguage());
-        return;
+        outcome.result = JobResult::NoReply;
+        return outcome;
     }
-    table.entry(REG_MODE_COMMAND).value.store(0, RELAXED);
-    table.entry(REG_MODE_COMMAND).writePending.store(0, RELAXED);
-    session.showProgress(std::string(text(TXT_CALL_MODE)) + std::string(TEXT_ELLIPSIS),
-                         RECALL_PROGRESS_RANGE);
+    table.storeUnsent(REG_MODE_COMMAND, 0);
+    table.dropPendingWrite(REG_MODE_COMMAND);
+    session.showProgress(ProgressTask::RecallMode, RECALL_PROGRESS_RANGE);
     session.setProgress(0);
     session.sleep(RECALL_READ_BACK_DELAY_MS);
-    readBackWithRefresh(session);
+    if (!readBackWithRefresh(session)) {
+        if (!session.running()) return endedEarly(session, outcome);
+        outcome.result = session.linkUp() ? JobResult::ReadFailed : JobResult::LinkLost;
+        return outcome;
+    }
+    outcome.result = JobResult::Done;
+    return outcome;
 }
 
 int countClean(const RegisterTable& table) {
@@ -104,13 +135,13 @@ int countClean(const RegisterTable& table) {
 void uploadPasses(EngineSession& session) {
     RegisterTable& table = session.link.registers;
     while (session.linkUp() && session.running()) {
-        for (int reg = 0; reg < UPLOAD_WALK_END && session.running(); ++reg) {
+        // A pass stops as soon as the link is down: the rest of it would only wait out
+        // one reply time-out per register.
+        for (int reg = 0; reg < UPLOAD_WALK_END && session.running() && session.linkUp(); ++reg) {
             session.forwardIfUpdated(reg);
             if (!table.isWritePending(reg)) continue;
-            if (auto frame =
-                    writeBatchFrame(table.collectWriteBatch(CONTINUE_AT_CURSOR, UPLOAD_BATCH))) {
-                session.request(frame->command, frame->payload, session.timings.readWaitMs);
-            }
+            session.sendWriteBatch(table.collectWriteBatch(CONTINUE_AT_CURSOR, UPLOAD_BATCH),
+                                   session.timings.readWaitMs);
             session.setProgress(countClean(table));
         }
         int clean = countClean(table);
@@ -120,28 +151,31 @@ void uploadPasses(EngineSession& session) {
     }
 }
 
-void upload(EngineSession& session) {
+JobOutcome upload(EngineSession& session, const JobRequest& request) {
+    JobOutcome outcome = outcomeOf(session, request);
     session.sleep(JOB_SETTLE_MS);
-    const std::string path = session.link.jobInputs.presetPath();
-    if (path.empty()) {
-        session.message(text(TXT_ENTER_FILE_NAME));
-        return;
+    if (request.path.empty()) {
+        outcome.result = JobResult::NoFileName;
+        return outcome;
     }
     PresetFile preset;
-    if (preset.loadData(session.folders, path) != PresetResult::Success) {
-        session.hideProgress();
-        session.message(text(TXT_NO_FILES));
+    outcome.storage = preset.loadData(session.folders, request.path);
+    outcome.path = preset.lastPath();
+    outcome.fileModel = static_cast<std::uint16_t>(preset.header().modelCode);
+    if (outcome.storage != PresetResult::Success) {
+        outcome.result = JobResult::FileUnreadable;
+        outcome.systemError = preset.lastError();
+        outcome.fileModel = 0;
     } else if (preset.header().passwordFlag == 1) {
         session.hideProgress();
-        session.message(text(TXT_PASSWORD_PROTECTED));
-        return;
-    } else if (preset.header().modelCode != session.link.deviceModelId.load(RELAXED)) {
-        session.hideProgress();
-        session.message(text(TXT_WRONG_FILE_VERSION));
+        outcome.result = JobResult::PasswordProtected;
+        return outcome;
+    } else if (preset.header().modelCode != outcome.deviceModel) {
+        outcome.result = JobResult::WrongModel;
     } else {
         RegisterTable& table = session.link.registers;
         const std::vector<std::int32_t>& values = preset.values();
-        for (int reg : session.link.jobInputs.registerList()) {
+        for (int reg : request.registers) {
             // A file that declares fewer registers has nothing for the ones beyond.
             if (!RegisterTable::isValid(reg) || static_cast<std::size_t>(reg) >= values.size()) {
                 continue;
@@ -149,24 +183,35 @@ void upload(EngineSession& session) {
             table.setRegister(reg, values[static_cast<std::size_t>(reg)] & 0xFFFF);
             table.markDeviceUpdated(reg);
         }
-        session.showProgress(TEXT_UPDATE_SCENE.inCurrentLanguage(), REGISTER_COUNT);
+        session.showProgress(ProgressTask::UpdateSceneData, REGISTER_COUNT);
         session.setProgress(0);
         table.resetRetryCounts();
         uploadPasses(session);
         session.sleep(UPLOAD_READ_BACK_DELAY_MS);
         readBackWithRefresh(session);
+        outcome.result = JobResult::Done;
     }
     session.hideProgress();
-    if (!session.linkUp() && session.running()) session.message(text(TXT_WRITE_FAILED));
+    if (!session.running()) return endedEarly(session, outcome);
+    outcome.linkDownAtEnd = !session.linkUp();
+    if (outcome.linkDownAtEnd && outcome.result == JobResult::Done) {
+        outcome.result = JobResult::LinkLost;
+    }
+    return outcome;
 }
 
-void saveMode(EngineSession& session) {
+JobOutcome saveMode(EngineSession& session, const JobRequest& request) {
+    JobOutcome outcome = outcomeOf(session, request);
     LinkContext& link = session.link;
+    // The command word the mode page keeps for this request; the save itself goes out as
+    // its own command below, never as a write of the register.
+    link.registers.storeUnsent(REG_MODE_COMMAND, (MODE_COMMAND_SAVE << 8) | (request.mode & 0xFF));
     std::array<std::uint8_t, 1 + SAVE_MODE_NAME_BYTES> payload{};
-    payload[0] = lowByteOf(link.registers.getRegister(REG_MODE_COMMAND));
-    for (int k = 0; k < SAVE_MODE_NAME_BYTES; ++k) {
-        payload[static_cast<std::size_t>(1 + k)] = static_cast<std::uint8_t>(
-            link.modeNameBuffer[static_cast<std::size_t>(k)].load(RELAXED) & 0xFF);
+    payload[0] = lowByteOf(request.mode);
+    for (std::size_t k = 0; k < SAVE_MODE_NAME_BYTES; ++k) {
+        // Short names are space-padded, as the name box pads them.
+        const char16_t c = k < request.name.size() ? request.name[k] : u' ';
+        payload[1 + k] = static_cast<std::uint8_t>(c & 0xFF);
     }
     link.saveModeDone.store(false, RELAXED);
     for (int attempt = 0; attempt < MODE_JOB_ATTEMPTS; ++attempt) {
@@ -175,11 +220,14 @@ void saveMode(EngineSession& session) {
     }
     if (link.saveModeDone.load(RELAXED)) {
         fetchModeNames(session, 0);
-        session.message(text(TXT_SAVE_SUCCESSFUL));
+        outcome.result = JobResult::Done;
+    } else if (!session.running()) {
+        endedEarly(session, outcome);
     } else {
-        session.message(text(TXT_SAVE_FAILED));
+        outcome.result = JobResult::NoReply;
     }
-    link.registers.entry(REG_MODE_COMMAND).writePending.store(0, RELAXED);
+    link.registers.dropPendingWrite(REG_MODE_COMMAND);
+    return outcome;
 }
 
 }  // namespace
@@ -195,23 +243,28 @@ const std::vector<int>& uploadRegisterList() {
     return list;
 }
 
-void runJob(EngineSession& session, int job) {
-    switch (job) {
-        case JOB_SAVE_TO_FILE:
-            saveToFile(session);
-            break;
-        case JOB_RECALL_MODE:
-            recallMode(session);
-            break;
-        case JOB_UPLOAD:
-            upload(session);
-            break;
-        case JOB_SAVE_MODE:
-            saveMode(session);
-            break;
-        default:
-            break;
+JobOutcome runJob(EngineSession& session, const JobRequest& request) {
+    switch (request.job) {
+        case JobKind::SaveToFile: {
+            JobOutcome outcome = saveToFile(session, request);
+            session.sleep(JOB_SAVED_MS);
+            return outcome;
+        }
+        case JobKind::RecallMode:
+            return recallMode(session, request);
+        case JobKind::Upload:
+            return upload(session, request);
+        case JobKind::SaveMode:
+            return saveMode(session, request);
     }
+    JobOutcome unknown = outcomeOf(session, request);
+    return endedEarly(session, unknown);
+}
+
+void finishJob(EngineSession& session, const JobRequest& request, const JobOutcome& outcome) {
+    for (const MessageRequest& box : jobOutcomeMessages(outcome)) session.message(box);
+    session.host.jobFinished(outcome);
+    request.ticket.complete(outcome);
 }
 
 void fetchModeNames(EngineSession& session, int currentMode) {
@@ -231,8 +284,8 @@ void fetchModeNames(EngineSession& session, int currentMode) {
         }
     }
     if (currentMode != 0) ask(currentMode);
-    const std::uint8_t readCurrentMode[] = {0x07, 0x64};
-    session.send(CMD_READ, readCurrentMode);
+    const OutgoingFrame readCurrentMode = readRegisterFrame(REG_MODE_CURRENT);
+    session.send(readCurrentMode.command, readCurrentMode.payload);
 }
 
 }  // namespace tq370

@@ -3,20 +3,21 @@
 #include <vector>
 
 #include "link/engine_session.h"
+#include "link/job.h"
 
 namespace tq370 {
-
-// The numbers of the JobRequest flags in use.
-constexpr int JOB_SAVE_TO_FILE = 1;  // the processor's settings into the preset path
-constexpr int JOB_RECALL_MODE = 4;   // the mode in the low byte of register 1893
-constexpr int JOB_UPLOAD = 11;       // the registers of the register list from the preset path
-constexpr int JOB_SAVE_MODE = 13;    // the current settings as the mode of register 1893
 
 // The registers an upload takes from a preset file: register 0 and 230 to 1,875.
 const std::vector<int>& uploadRegisterList();
 
-// Runs job n on the engine thread; numbers without a job do nothing.
-void runJob(EngineSession& session, int job);
+// Runs one requested job on the engine thread and says how it ended. The job's progress
+// window and the read-back's own messages are shown while it runs; its outcome is told by
+// finishJob.
+JobOutcome runJob(EngineSession& session, const JobRequest& request);
+
+// Tells everyone how a job ended: the message boxes of the outcome (jobOutcomeMessages),
+// then the host's jobFinished, then the request's ticket.
+void finishJob(EngineSession& session, const JobRequest& request, const JobOutcome& outcome);
 
 // Asks for the names of modes 1..16 (three rounds for names that do not arrive), then
 // once more for currentMode when it is not 0, then reads the current mode. Waits for no

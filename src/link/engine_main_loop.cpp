@@ -5,6 +5,7 @@
 #include "link/frame.h"
 #include "link/text_confirmations.h"
 #include "link/text_slots.h"
+#include "text/language.h"
 
 namespace tq370 {
 namespace {
@@ -41,8 +42,8 @@ void EngineMainLoop::iterate() {
     waitWhilePaused();
     // Resuming takes the link down for a full reconnect; nothing more goes out before it.
     if (!session_.linkUp() || !session_.running()) return;
-    // On WiFi the discovery thread carries the text commands and their confirmations.
-    if (session_.transport.kind() != TransportKind::WiFi) {
+    // Where the transport carries the text commands itself (WiFi), it also confirms them.
+    if (session_.transport.traits().engineSendsTextCommands) {
         serviceTextSlot();
         showConfirmations();
     }
@@ -65,6 +66,7 @@ void EngineMainLoop::serviceTextSlot() {
     if (retry >= TEXT_GIVE_UP_AT) {
         slot.retry.store(0, RELAXED);
         slot.pending.store(0, RELAXED);
+        session_.host.textCommandGivenUp(textCursor_);
     } else {
         slot.retry.store(static_cast<std::int8_t>(retry), RELAXED);
         std::string command = slot.text();
@@ -78,8 +80,11 @@ void EngineMainLoop::serviceTextSlot() {
 }
 
 void EngineMainLoop::showConfirmations() {
-    for (std::string_view text : takeTextConfirmations(session_.link)) {
-        session_.message(text, CAPTION_WIFI);
+    for (TextConfirmation confirmation : takeTextConfirmations(session_.link)) {
+        session_.message({std::string(textConfirmationText(confirmation)),
+                          std::string(CAPTION_WIFI), MessageButtons::Ok,
+                          languageId(currentLanguage()), MessageTopic::WifiConfirmed,
+                          confirmation});
     }
 }
 
@@ -89,10 +94,8 @@ void EngineMainLoop::flush() {
     while (flushCursor_ < REGISTER_COUNT && !table.isWritePending(flushCursor_)) ++flushCursor_;
     if (flushCursor_ >= REGISTER_COUNT) return;
 
-    ReplyWait wait = ReplyWait::NotWaited;
-    if (auto frame = writeBatchFrame(table.collectWriteBatch(flushCursor_, FLUSH_BATCH))) {
-        wait = session_.request(frame->command, frame->payload, session_.timings.replyWaitMs);
-    }
+    ReplyWait wait = session_.sendWriteBatch(table.collectWriteBatch(flushCursor_, FLUSH_BATCH),
+                                             session_.timings.replyWaitMs);
     session_.dropLinkIfDead(wait);
     idle_ = 0;
 }
@@ -103,13 +106,15 @@ void EngineMainLoop::forwardChanges() {
 }
 
 void EngineMainLoop::runRequestedJobs() {
-    for (int job = 1; job <= JOB_FLAG_COUNT; ++job) {
-        if (session_.link.jobRequest(job).load(RELAXED) == 0) continue;
+    for (JobKind kind : JOB_KINDS_IN_ORDER) {
+        if (!session_.link.jobs.waiting(kind)) continue;
         session_.sleep(JOB_START_DELAY_MS);
-        session_.link.jobRequest(job).store(0, RELAXED);
-        runJob(session_, job);
+        std::optional<JobRequest> request = session_.link.jobs.take(kind);
+        if (!request) continue;
+        JobOutcome outcome = runJob(session_, *request);
         idle_ = 0;
         if (session_.running()) session_.hideProgress();
+        finishJob(session_, *request, outcome);
     }
 }
 

@@ -28,7 +28,7 @@ EngineSession::EngineSession(LinkContext& link, LinkHost& host, Transport& trans
       host(host),
       transport(transport),
       folders(folders),
-      timings(linkTimingsFor(transport.kind())),
+      timings(transport.traits().timings),
       stop(std::move(stop)),
       stats(stats) {}
 
@@ -58,21 +58,40 @@ void EngineSession::dropLinkIfDead(ReplyWait wait) {
     setLinkUp(false);
 }
 
-void EngineSession::keepAlive() {
-    link.registers.applyWriteRetryStep(REG_HOST_LINK);
-    const std::uint8_t hostLinkIsOne[] = {0x07, 0x66, 0x00, 0x01};
-    send(CMD_WRITE, hostLinkIsOne);
+ReplyWait EngineSession::sendWriteBatch(const WriteBatch& batch, double waitMs) {
+    ReplyWait wait = ReplyWait::NotWaited;
+    if (auto frame = writeBatchFrame(batch)) wait = request(frame->command, frame->payload, waitMs);
+    reportGivenUp(link.registers.settleLastSends(batch));
+    return wait;
 }
 
-MessageAnswer EngineSession::message(std::string_view text, std::string_view caption,
-                                     MessageButtons buttons) {
-    MessageRequest request{std::string(text), std::string(caption), buttons,
-                           languageId(currentLanguage())};
+void EngineSession::reportGivenUp(const std::vector<WriteEntry>& writes) {
+    for (const WriteEntry& write : writes) {
+        if (write.reg != REG_HOST_LINK) host.writeGivenUp(write.reg, write.value);
+    }
+}
+
+void EngineSession::keepAlive() {
+    link.registers.applyWriteRetryStep(REG_HOST_LINK);
+    WriteBatch hostLinkIsOne;
+    hostLinkIsOne.send = true;
+    hostLinkIsOne.entries[0] = {static_cast<std::uint16_t>(REG_HOST_LINK), HOST_LINK_ALIVE};
+    hostLinkIsOne.count = 1;
+    if (auto frame = writeBatchFrame(hostLinkIsOne)) send(frame->command, frame->payload);
+}
+
+MessageAnswer EngineSession::message(std::string_view text, MessageTopic topic,
+                                     std::string_view caption) {
+    return message({std::string(text), std::string(caption), MessageButtons::Ok,
+                    languageId(currentLanguage()), topic});
+}
+
+MessageAnswer EngineSession::message(const MessageRequest& request) {
     return host.messageBox(request, stop);
 }
 
-void EngineSession::showProgress(std::string_view text, int range) {
-    if (running()) host.showProgress(std::string(text), range);
+void EngineSession::showProgress(ProgressTask task, int range) {
+    if (running()) host.showProgress(task, range);
 }
 
 void EngineSession::forwardIfUpdated(int reg) {

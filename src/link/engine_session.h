@@ -6,6 +6,7 @@
 #include <stop_token>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "link/link_context.h"
 #include "link/link_host.h"
@@ -69,15 +70,23 @@ public:
     // A wait that timed out on a transport that went away takes the link down.
     void dropLinkIfDead(ReplyWait wait);
 
+    // Sends a write batch (or the mode-name request it turned into), waits up to waitMs
+    // for the reply, then gives up the batch's last sends that were not acknowledged and
+    // tells the host about each.
+    ReplyWait sendWriteBatch(const WriteBatch& batch, double waitMs);
+    // Tells the host about writes the engine dropped; its own keep-alive is not told.
+    void reportGivenUp(const std::vector<WriteEntry>& writes);
+
     // The keep-alive write of register 1894, without waiting for the acknowledgement.
     void keepAlive();
 
     // A modal message box in the current language; an empty caption is the main window's.
-    MessageAnswer message(std::string_view text, std::string_view caption = {},
-                          MessageButtons buttons = MessageButtons::Ok);
+    MessageAnswer message(std::string_view text, MessageTopic topic = MessageTopic::Notice,
+                          std::string_view caption = {});
+    MessageAnswer message(const MessageRequest& request);
 
     // The progress window is shown only while the engine runs.
-    void showProgress(std::string_view text, int range);
+    void showProgress(ProgressTask task, int range);
     void setProgress(int position) { host.setProgress(position); }
     void hideProgress() { host.hideProgress(); }
 

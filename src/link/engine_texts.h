@@ -17,12 +17,8 @@ inline constexpr TextEntry TEXT_UPDATE_SCENE = {"更新场景参数:%5.0f %%", "
 // Appended to the "Call" entry in the progress window of a mode recall.
 inline constexpr std::string_view TEXT_ELLIPSIS = "...";
 
-// Window caption: the program name and the link in use.
+// Window caption: the program name, followed by the link's suffix (TransportTraits).
 inline constexpr std::string_view CAPTION_PROGRAM = "TQ370";
-inline constexpr std::string_view CAPTION_SUFFIX_USB = "-USB";
-inline constexpr std::string_view CAPTION_SUFFIX_WIFI = "-NET";
-inline constexpr std::string_view CAPTION_SUFFIX_BLUETOOTH = "-BT";
-inline constexpr std::string_view CAPTION_SUFFIX_SERIAL = "-COM";
 
 // Confirmations of the WiFi module settings, the same in every language.
 inline constexpr std::string_view CAPTION_WIFI = "WiFi";

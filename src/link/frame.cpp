@@ -29,6 +29,12 @@ std::optional<OutgoingFrame> readRequestFrame(const ReadBatch& batch) {
     return frame;
 }
 
+OutgoingFrame readRegisterFrame(int reg) {
+    OutgoingFrame frame{CMD_READ, std::vector<std::uint8_t>(2)};
+    writeBigEndian16(frame.payload.data(), static_cast<std::uint16_t>(reg));
+    return frame;
+}
+
 std::optional<OutgoingFrame> writeBatchFrame(const WriteBatch& batch) {
     if (!batch.send) return std::nullopt;
     if (batch.modeNameRequest) return OutgoingFrame{CMD_MODE_NAME, {batch.modeNumber}};

@@ -43,6 +43,9 @@ struct OutgoingFrame {
 // the batch is not to be sent at all.
 std::optional<OutgoingFrame> readRequestFrame(const ReadBatch& batch);
 
+// The read request for one register.
+OutgoingFrame readRegisterFrame(int reg);
+
 // The write frame for a batch (register, value: four bytes per entry, high bytes first),
 // or the mode-name request when the batch met a name fetch; nullopt when nothing is sent.
 std::optional<OutgoingFrame> writeBatchFrame(const WriteBatch& batch);

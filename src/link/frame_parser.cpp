@@ -130,10 +130,7 @@ void FrameParser::applyModeName(std::span<const std::uint8_t> payload) {
 
     // The register first: a fetch that sees the arrival flag may write the mode command
     // register again at once, and must not have that overwritten by this reply.
-    RegisterEntry& command = context_.registers.entry(REG_MODE_COMMAND);
-    command.deviceUpdated.store(1, RELAXED);
-    command.writePending.store(0, RELAXED);
-    command.value.store(mode, RELAXED);
+    context_.registers.storeDeviceReport(REG_MODE_COMMAND, mode);
 
     // With release, so that whoever sees a flag also sees the name.
     if (mode >= 1 && mode <= MODE_COUNT) {

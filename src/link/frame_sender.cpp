@@ -4,11 +4,11 @@ namespace tq370 {
 namespace {
 
 void countMissIfSilent(LinkContext& context, Transport& transport) {
-    LinkTimings timings = linkTimingsFor(transport.kind());
+    const LinkTimings timings = transport.traits().timings;
     std::int64_t quietMs =
         context.clock.nowMs() - context.lastRxTick.load(std::memory_order_relaxed);
     if (quietMs < timings.silenceMs) return;
-    if (transport.kind() == TransportKind::WiFi) transport.reconnectProbe();
+    transport.reconnectProbe();
     // One read-modify-write, so a reset by the parser in between is never undone.
     int before = context.missCount.fetch_add(1, std::memory_order_relaxed);
     if (before >= timings.missLimit) {

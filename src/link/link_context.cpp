@@ -12,26 +12,6 @@ void TextSlot::setText(std::string text) {
     text_ = std::move(text);
 }
 
-std::string JobInputs::presetPath() const {
-    std::lock_guard lock(mutex_);
-    return presetPath_;
-}
-
-void JobInputs::setPresetPath(std::string path) {
-    std::lock_guard lock(mutex_);
-    presetPath_ = std::move(path);
-}
-
-std::vector<int> JobInputs::registerList() const {
-    std::lock_guard lock(mutex_);
-    return registerList_;
-}
-
-void JobInputs::setRegisterList(std::vector<int> registers) {
-    std::lock_guard lock(mutex_);
-    registerList_ = std::move(registers);
-}
-
 void ReplySemaphore::release() {
     if (!posted_.exchange(true, std::memory_order_acq_rel)) semaphore_.release();
 }

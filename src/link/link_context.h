@@ -6,9 +6,9 @@
 #include <mutex>
 #include <semaphore>
 #include <string>
-#include <vector>
 
 #include "base/clock.h"
+#include "link/job.h"
 #include "link/register_table.h"
 
 namespace tq370 {
@@ -17,8 +17,6 @@ constexpr int TEXT_SLOT_COUNT = 17;
 constexpr int MODE_COUNT = 16;
 constexpr int MODE_NAME_LENGTH = 25;
 constexpr std::uint8_t INITIAL_LOCK_MAX_MODE = 16;
-// JobRequest flags are numbered 1..JOB_FLAG_COUNT.
-constexpr int JOB_FLAG_COUNT = 15;
 
 // One text command and its reply. The user interface fills text and sets pending; the
 // engine (or the WiFi discovery thread) sends it; the parser records the reply.
@@ -53,23 +51,6 @@ public:
 private:
     std::counting_semaphore<1> semaphore_{0};
     std::atomic<bool> posted_{false};  // a count is in the semaphore or about to be
-};
-
-// What a dialog prepares before it raises a job, read by the engine once it takes the job.
-// Strings and lists are not machine words, so they have a lock of their own.
-class JobInputs {
-public:
-    // The preset file name of the save-to-file and upload jobs.
-    std::string presetPath() const;
-    void setPresetPath(std::string path);
-    // The registers the upload job takes from the file.
-    std::vector<int> registerList() const;
-    void setRegisterList(std::vector<int> registers);
-
-private:
-    mutable std::mutex mutex_;  // guards presetPath_ and registerList_
-    std::string presetPath_;
-    std::vector<int> registerList_;
 };
 
 // Everything the link shares between the user-interface, engine and reader threads. One
@@ -111,10 +92,8 @@ struct LinkContext {
 
     std::array<TextSlot, TEXT_SLOT_COUNT> textSlots;
 
-    // Set to 1 by the user interface, cleared by the engine when it takes the job.
-    std::atomic<int>& jobRequest(int job) { return jobRequestFlags[job - 1]; }
-    std::array<std::atomic<int>, JOB_FLAG_COUNT> jobRequestFlags{};
-    JobInputs jobInputs;
+    // Jobs requested by the user interface (or the command line), taken by the engine.
+    JobQueue jobs;
 };
 
 }  // namespace tq370

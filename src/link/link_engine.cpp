@@ -6,8 +6,8 @@
 #include "link/engine_main_loop.h"
 #include "link/engine_texts.h"
 #include "link/frame.h"
+#include "link/processor_identity.h"
 #include "link/read_back.h"
-#include "storage/config_file.h"
 #include "text/language.h"
 #include "text/string_table.h"
 #include "text/text_ids.h"
@@ -22,23 +22,8 @@ constexpr int IDENTIFY_READ_PAUSE_MS = 40;
 // The attempt at which a processor that never identified itself is reported.
 constexpr int IDENTIFY_REPORT_ATTEMPT = 12;
 constexpr int WRONG_MODEL_PAUSE_MS = 2000;
-constexpr std::uint16_t ACCEPTED_MODEL = 10011;
 constexpr int KEEP_ALIVE_SETTLE_MS = 20;
 constexpr int CONNECTED_SETTLE_MS = 1000;
-
-std::string_view captionSuffix(TransportKind kind) {
-    switch (kind) {
-        case TransportKind::Usb:
-            return CAPTION_SUFFIX_USB;
-        case TransportKind::WiFi:
-            return CAPTION_SUFFIX_WIFI;
-        case TransportKind::Bluetooth:
-            return CAPTION_SUFFIX_BLUETOOTH;
-        case TransportKind::Serial:
-            break;
-    }
-    return CAPTION_SUFFIX_SERIAL;
-}
 
 void clearTextSlots(LinkContext& link) {
     for (TextSlot& slot : link.textSlots) {
@@ -77,7 +62,8 @@ bool LinkEngine::startEngine() {
         MessageRequest request{std::string(TEXT_THREAD_START_FAILED),
                                {},
                                MessageButtons::Ok,
-                               languageId(currentLanguage())};
+                               languageId(currentLanguage()),
+                               MessageTopic::ThreadStartFailed};
         host_.messageBox(request, {});
         return false;
     }
@@ -108,8 +94,42 @@ bool LinkEngine::isConnected() const {
     return transport_ && transport_->isConnected();
 }
 
-void LinkEngine::requestJob(int job) {
-    if (job >= 1 && job <= JOB_FLAG_COUNT) link_.jobRequest(job).store(1, RELAXED);
+JobTicket LinkEngine::requestSaveToFile(std::string path, bool replaceExisting) {
+    JobRequest request;
+    request.job = JobKind::SaveToFile;
+    request.path = std::move(path);
+    request.replaceExisting = replaceExisting;
+    return link_.jobs.push(std::move(request));
+}
+
+JobTicket LinkEngine::requestUpload(std::string path, std::vector<int> registers) {
+    JobRequest request;
+    request.job = JobKind::Upload;
+    request.path = std::move(path);
+    request.registers = std::move(registers);
+    return link_.jobs.push(std::move(request));
+}
+
+JobTicket LinkEngine::requestRecall(int mode) {
+    JobRequest request;
+    request.job = JobKind::RecallMode;
+    request.mode = mode;
+    return link_.jobs.push(std::move(request));
+}
+
+JobTicket LinkEngine::requestSaveMode(int mode, std::u16string name) {
+    JobRequest request;
+    request.job = JobKind::SaveMode;
+    request.mode = mode;
+    request.name = std::move(name);
+    return link_.jobs.push(std::move(request));
+}
+
+bool LinkEngine::waitUntilRunning(std::chrono::steady_clock::time_point deadline) const {
+    std::unique_lock lock(stateMutex_);
+    return stateChanged_.wait_until(lock, deadline, [this] {
+        return state() == EngineState::Running && link_.linkUp.load(RELAXED);
+    });
 }
 
 void LinkEngine::setPaused(bool paused) {
@@ -118,7 +138,11 @@ void LinkEngine::setPaused(bool paused) {
 }
 
 void LinkEngine::setState(EngineState state) {
-    state_.store(state, std::memory_order_release);
+    {
+        std::lock_guard lock(stateMutex_);
+        state_.store(state, std::memory_order_release);
+    }
+    stateChanged_.notify_all();
 }
 
 void LinkEngine::linkStatus(LinkStatus status, const std::stop_token& stop) {
@@ -128,17 +152,21 @@ void LinkEngine::linkStatus(LinkStatus status, const std::stop_token& stop) {
 void LinkEngine::run(std::stop_token stop) {
     stats_.startedUs.store(steadyMicroseconds(), RELAXED);
     setState(EngineState::Starting);
-    int baudRate = DEFAULT_BAUD_RATE;
-    TransportKind kind = startUp(stop, baudRate);
+    startUp(stop);
 
     Transport* transport = nullptr;
     if (!stop.stop_requested()) {
         std::unique_ptr<Transport> made =
-            setup_.makeTransport ? setup_.makeTransport(link_, kind, baudRate) : nullptr;
+            setup_.makeTransport ? setup_.makeTransport(link_) : nullptr;
         std::lock_guard lock(transportMutex_);
         transport_ = std::move(made);
         transport = transport_.get();
     }
+    if (transport) {
+        host_.setCaption(std::string(CAPTION_PROGRAM) +
+                         std::string(transport->traits().captionSuffix));
+    }
+    linkStatus(LinkStatus::SearchingAtStart, stop);
     if (transport) {
         EngineSession session(link_, host_, *transport, setup_.folders, stop, stats_);
         runConnections(session);
@@ -153,6 +181,9 @@ void LinkEngine::run(std::stop_token stop) {
         transport_.reset();
     }
     link_.linkUp.store(false, RELAXED);
+    for (const JobOutcome& outcome : link_.jobs.cancelAll(JobResult::Stopped)) {
+        host_.jobFinished(outcome);
+    }
     setState(EngineState::Stopped);
     {
         std::lock_guard lock(doneMutex_);
@@ -161,22 +192,11 @@ void LinkEngine::run(std::stop_token stop) {
     doneChanged_.notify_all();
 }
 
-TransportKind LinkEngine::startUp(const std::stop_token& stop, int& baudRate) {
+void LinkEngine::startUp(const std::stop_token& stop) {
     linkStatus(LinkStatus::SearchingAtStart, stop);
     link_.registers.loadDefaults();
     clearTextSlots(link_);
     engineSleep(link_.clock, stop, START_UP_PAUSE_MS, stats_);
-
-    ConfigFile config(setup_.folders, setup_.configSection);
-    int kindNumber = config.readIniInt(CONFIG_FILE_CONFIGURATION, KEY_TRANSPORT);
-    if (kindNumber < 0) kindNumber = static_cast<int>(TransportKind::Usb);
-    int baud = config.readIniInt(CONFIG_FILE_CONFIGURATION, KEY_BAUD);
-    if (baud > 0) baudRate = baud;
-    TransportKind kind = transportKindFromNumber(kindNumber);
-
-    host_.setCaption(std::string(CAPTION_PROGRAM) + std::string(captionSuffix(kind)));
-    linkStatus(LinkStatus::SearchingAtStart, stop);
-    return kind;
 }
 
 void LinkEngine::runConnections(EngineSession& session) {
@@ -225,15 +245,15 @@ LinkEngine::Identification LinkEngine::identify(EngineSession& session) {
     // A model reported on an earlier connection must not vouch for this processor.
     link_.deviceModelId.store(0, RELAXED);
     const std::uint8_t zero[] = {0};
-    const std::uint8_t readRegisterZero[] = {0, 0};
+    const OutgoingFrame readRegisterZero = readRegisterFrame(REG_PROBE);
     for (int attempt = 1; link_.registers.getRegister(REG_PROBE) != PROBE_VALUE_ANY_MODEL;
          ++attempt) {
         session.request(CMD_HELLO, zero, HELLO_WAIT_MS);
-        session.send(CMD_READ, readRegisterZero);
+        session.send(readRegisterZero.command, readRegisterZero.payload);
         session.sleep(IDENTIFY_READ_PAUSE_MS);
         if (!session.running()) return Identification::Reconnect;
         if (attempt == IDENTIFY_REPORT_ATTEMPT) {
-            session.message(text(TXT_MODEL_WRONG));
+            session.message(text(TXT_MODEL_WRONG), MessageTopic::WrongModel);
             session.sleep(WRONG_MODEL_PAUSE_MS);
             return Identification::Reconnect;
         }
@@ -250,7 +270,9 @@ LinkEngine::Identification LinkEngine::identify(EngineSession& session) {
 void LinkEngine::connectSequence(EngineSession& session, EngineMainLoop& loop) {
     session.keepAlive();
     session.sleep(KEEP_ALIVE_SETTLE_MS);
-    link_.registers.clearLinkFlags();
+    // Edits made while the link was down are dropped: the read-back shows what the
+    // processor holds. The host hears of each.
+    session.reportGivenUp(link_.registers.clearLinkFlags());
     readBackWithRefresh(session);
     fetchModeNames(session, link_.registers.getRegister(REG_MODE_CURRENT) & 0xFF);
     session.sleep(CONNECTED_SETTLE_MS);

@@ -74,7 +74,7 @@ void readPass(EngineSession& session, ArrivalProgress& progress) {
 
 bool failReadBack(EngineSession& session) {
     session.hideProgress();
-    session.message(text(TXT_READ_FAILED));
+    session.message(text(TXT_READ_FAILED), MessageTopic::ReadFailed);
     return false;
 }
 
@@ -87,14 +87,14 @@ bool fullReadBack(EngineSession& session) {
     const std::uint8_t zero[] = {0};
     session.request(CMD_HELLO, zero, HELLO_WAIT_MS);
     if (session.link.modeLocked.load(std::memory_order_relaxed)) {
-        session.message(text(TXT_ENCRYPTED_MODE));
+        session.message(text(TXT_ENCRYPTED_MODE), MessageTopic::ModeLocked);
         return true;
     }
 
-    session.showProgress(text(TXT_READ_DEVICE_DATA), REGISTER_COUNT);
+    session.showProgress(ProgressTask::ReadDeviceData, REGISTER_COUNT);
     session.setProgress(0);
     ArrivalProgress progress(session);
-    if (session.transport.kind() != TransportKind::WiFi && !requestSendAll(session, progress)) {
+    if (session.transport.traits().bulkReadBack && !requestSendAll(session, progress)) {
         return false;
     }
 
@@ -114,7 +114,7 @@ bool readBackWithRefresh(EngineSession& session) {
     if (!fullReadBack(session)) return false;
     if (session.running()) {
         session.hideProgress();
-        session.showProgress(text(TXT_UPDATE_DISPLAY), REGISTER_COUNT);
+        session.showProgress(ProgressTask::UpdateDisplayData, REGISTER_COUNT);
         session.setProgress(0);
     }
     session.sleep(REFRESH_SETTLE_MS);

@@ -25,13 +25,19 @@ public:
         SetProgress,
         HideProgress,
         Caption,
+        JobFinished,
+        WriteGivenUp,
+        TextGivenUp,
     };
     struct Event {
-        Kind kind;
-        int number = 0;    // register, status, count, range or position
-        std::string text;  // message text, progress text or caption
+        Kind kind = Kind::RegisterChanged;
+        int number = 0;    // register, status, count, range, position, job or slot
+        std::string text;  // message text or caption
         std::string caption;
         MessageButtons buttons = MessageButtons::Ok;
+        MessageTopic topic = MessageTopic::Notice;
+        ProgressTask task = ProgressTask::ReadDeviceData;  // with ShowProgress
+        std::int32_t value = 0;                            // with WriteGivenUp
     };
 
     void registerChanged(int reg) override { record(Kind::RegisterChanged, reg); }
@@ -42,7 +48,11 @@ public:
         record(Kind::ChooseWifi, count);
     }
     MessageAnswer messageBox(const MessageRequest& request, std::stop_token stop) override {
-        record(Kind::Message, request.languageId, request.text, request.caption, request.buttons);
+        Event event = eventOf(Kind::Message, request.languageId, request.text);
+        event.caption = request.caption;
+        event.buttons = request.buttons;
+        event.topic = request.topic;
+        record(std::move(event));
         std::unique_lock lock(mutex_);
         if (!blockMessages_) return answer_;
         ++blockedCount_;
@@ -61,12 +71,27 @@ public:
         }
         return MessageAnswer::Abandoned;
     }
-    void showProgress(const std::string& text, int range) override {
-        record(Kind::ShowProgress, range, text);
+    void showProgress(ProgressTask task, int range) override {
+        Event event = eventOf(Kind::ShowProgress, range);
+        event.task = task;
+        record(std::move(event));
     }
     void setProgress(int position) override { record(Kind::SetProgress, position); }
     void hideProgress() override { record(Kind::HideProgress); }
     void setCaption(const std::string& caption) override { record(Kind::Caption, 0, caption); }
+    void jobFinished(const JobOutcome& outcome) override {
+        {
+            std::lock_guard lock(mutex_);
+            outcomes_.push_back(outcome);
+        }
+        record(Kind::JobFinished, static_cast<int>(outcome.job));
+    }
+    void writeGivenUp(int reg, std::int32_t value) override {
+        Event event = eventOf(Kind::WriteGivenUp, reg);
+        event.value = value;
+        record(std::move(event));
+    }
+    void textCommandGivenUp(int slot) override { record(Kind::TextGivenUp, slot); }
 
     void setAnswer(MessageAnswer answer) {
         std::lock_guard lock(mutex_);
@@ -97,6 +122,10 @@ public:
     std::vector<Event> events() const {
         std::lock_guard lock(mutex_);
         return events_;
+    }
+    std::vector<JobOutcome> outcomes() const {
+        std::lock_guard lock(mutex_);
+        return outcomes_;
     }
     std::vector<std::string> messages() const {
         std::vector<std::string> texts;
@@ -129,11 +158,20 @@ public:
     }
 
 private:
-    void record(Kind kind, int number = 0, std::string text = {}, std::string caption = {},
-                MessageButtons buttons = MessageButtons::Ok) {
+    static Event eventOf(Kind kind, int number = 0, std::string text = {}) {
+        Event event;
+        event.kind = kind;
+        event.number = number;
+        event.text = std::move(text);
+        return event;
+    }
+    void record(Kind kind, int number = 0, std::string text = {}) {
+        record(eventOf(kind, number, std::move(text)));
+    }
+    void record(Event event) {
         {
             std::lock_guard lock(mutex_);
-            events_.push_back({kind, number, std::move(text), std::move(caption), buttons});
+            events_.push_back(std::move(event));
         }
         changed_.notify_all();
     }
@@ -141,6 +179,7 @@ private:
     mutable std::mutex mutex_;  // guards everything below
     std::condition_variable_any changed_;
     std::vector<Event> events_;
+    std::vector<JobOutcome> outcomes_;
     MessageAnswer answer_ = MessageAnswer::Ok;
     bool blockMessages_ = false;
     bool honourStop_ = true;

@@ -32,7 +32,10 @@ public:
     }
 
     bool isConnected() const override { return connected_.load(std::memory_order_relaxed); }
-    void reconnectProbe() override { probes_.fetch_add(1, std::memory_order_relaxed); }
+    // Like the real links, only WiFi probes a quiet link.
+    void reconnectProbe() override {
+        if (kind_ == TransportKind::WiFi) probes_.fetch_add(1, std::memory_order_relaxed);
+    }
 
     void setConnected(bool connected) { connected_.store(connected, std::memory_order_relaxed); }
     int probeCount() const { return probes_.load(std::memory_order_relaxed); }

@@ -78,6 +78,26 @@ bool RegisterTable::takeDeviceUpdated(int reg) {
     return isValid(reg) && entry(reg).deviceUpdated.exchange(0, RELAXED) > 0;
 }
 
+void RegisterTable::clearDeviceUpdated(int reg) {
+    if (isValid(reg)) entry(reg).deviceUpdated.store(0, RELAXED);
+}
+
+void RegisterTable::storeUnsent(int reg, std::int32_t value) {
+    if (isValid(reg)) entry(reg).value.store(value, RELAXED);
+}
+
+void RegisterTable::dropPendingWrite(int reg) {
+    if (isValid(reg)) entry(reg).writePending.store(0, RELAXED);
+}
+
+void RegisterTable::storeDeviceReport(int reg, std::int32_t value) {
+    if (!isValid(reg)) return;
+    RegisterEntry& e = entry(reg);
+    e.deviceUpdated.store(1, RELAXED);
+    e.writePending.store(0, RELAXED);
+    e.value.store(value, RELAXED);
+}
+
 bool RegisterTable::isDeviceUpdated(int reg) const {
     return isValid(reg) && entry(reg).deviceUpdated.load(RELAXED) > 0;
 }
@@ -90,11 +110,16 @@ int RegisterTable::retryCount(int reg) const {
     return isValid(reg) ? entry(reg).retryCount.load(RELAXED) : 0;
 }
 
-void RegisterTable::clearLinkFlags() {
-    for (auto& e : entries_) {
+std::vector<WriteEntry> RegisterTable::clearLinkFlags() {
+    std::vector<WriteEntry> dropped;
+    for (int reg = 0; reg < REGISTER_COUNT; ++reg) {
+        RegisterEntry& e = entry(reg);
         e.deviceUpdated.store(0, RELAXED);
-        e.writePending.store(0, RELAXED);
+        if (e.writePending.exchange(0, std::memory_order_acquire) > 0) {
+            dropped.push_back({static_cast<std::uint16_t>(reg), low16(e.value.load(RELAXED))});
+        }
     }
+    return dropped;
 }
 
 void RegisterTable::resetRetryCounts() {
@@ -136,18 +161,42 @@ ReadBatch RegisterTable::collectReadBatch(int start, int maxCount) {
 
 void RegisterTable::applyWriteRetryStep(int reg) {
     if (!isValid(reg)) return;
-    retryStep(entry(reg), entry(reg).value.load(RELAXED));
+    RegisterEntry& e = entry(reg);
+    const std::int32_t sent = e.value.load(RELAXED);
+    if (retryStep(e)) {
+        e.retryCount.store(0, RELAXED);
+        clearMarkUnlessChanged(e, sent);
+    }
 }
 
-void RegisterTable::retryStep(RegisterEntry& e, std::int32_t sentValue) {
+bool RegisterTable::retryStep(RegisterEntry& e) {
     std::uint8_t before = e.retryCount.load(RELAXED);
     if (before >= RETRY_GIVE_UP_AT) {
-        // Giving up drops only the value that was sent; a newer one stays pending.
-        e.retryCount.store(0, RELAXED);
-        clearMarkUnlessChanged(e, sentValue);
-    } else {
-        e.retryCount.store(before + 1, RELAXED);
+        // The last send: the mark stays until its reply wait is over, so that an
+        // acknowledgement of this send still counts (settleLastSends).
+        e.retryCount.store(RETRY_LAST_SEND_OUT, RELAXED);
+        return true;
     }
+    e.retryCount.store(before + 1, RELAXED);
+    return false;
+}
+
+std::vector<WriteEntry> RegisterTable::settleLastSends(const WriteBatch& batch) {
+    std::vector<WriteEntry> givenUp;
+    for (int k = 0; k < batch.count; ++k) {
+        const WriteEntry& sent = batch.entries[static_cast<std::size_t>(k)];
+        if (!sent.lastSend) continue;
+        RegisterEntry& e = entry(sent.reg);
+        // An acknowledgement reset the count and took the mark away: nothing to give up.
+        if (e.retryCount.load(RELAXED) != RETRY_LAST_SEND_OUT) continue;
+        e.retryCount.store(0, RELAXED);
+        if (e.writePending.load(RELAXED) <= 0) continue;
+        givenUp.push_back(sent);
+        // Giving up drops only the value that was sent; a newer one stays pending.
+        const std::int32_t current = e.value.load(RELAXED);
+        if (low16(current) == sent.value) clearMarkUnlessChanged(e, current);
+    }
+    return givenUp;
 }
 
 WriteBatch RegisterTable::collectWriteBatch(int start, int maxCount) {
@@ -163,16 +212,22 @@ WriteBatch RegisterTable::collectWriteBatch(int start, int maxCount) {
         if (e.writePending.load(RELAXED) <= 0) continue;
         std::int32_t value = e.value.load(RELAXED);
         if (reg == REG_MODE_COMMAND && ((value >> 8) & 0xFF) == MODE_COMMAND_FETCH_NAME) {
-            // What was collected is dropped unsent; its retry steps stay applied.
+            // What was collected is dropped unsent; its retry steps stay applied, except
+            // that a last send still has to go out.
+            for (int k = 0; k < batch.count; ++k) {
+                const WriteEntry& dropped = batch.entries[static_cast<std::size_t>(k)];
+                if (dropped.lastSend)
+                    entry(dropped.reg).retryCount.store(RETRY_GIVE_UP_AT, RELAXED);
+            }
             writeCursor_ = reg;
             batch.count = 0;
             batch.modeNameRequest = true;
             batch.modeNumber = static_cast<std::uint8_t>(value & 0xFF);
             return batch;
         }
+        const bool last = retryStep(e);
         batch.entries[static_cast<std::size_t>(batch.count++)] = {static_cast<std::uint16_t>(reg),
-                                                                  low16(value)};
-        retryStep(e, value);
+                                                                  low16(value), last};
         if (--maxCount == 0) {
             writeCursor_ = nextRegister(reg);
             return batch;

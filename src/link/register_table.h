@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace tq370 {
 
@@ -15,6 +16,8 @@ constexpr int REG_PROBE = 0;
 constexpr int REG_MODE_CURRENT = 1892;
 constexpr int REG_MODE_COMMAND = 1893;
 constexpr int REG_HOST_LINK = 1894;
+// The keep-alive's value of REG_HOST_LINK: a PC is linked.
+constexpr std::uint16_t HOST_LINK_ALIVE = 1;
 
 // Register 0 reporting this value is accepted as a processor without the model check.
 constexpr int PROBE_VALUE_ANY_MODEL = 4095;
@@ -31,6 +34,9 @@ constexpr int MAX_READ_BATCH = 25;
 constexpr int MAX_WRITE_BATCH = 62;
 // A register is sent this many times in all (retry values 0..10) before it is dropped.
 constexpr int RETRY_GIVE_UP_AT = 10;
+// The retry value of a register whose last send is out and whose fate the sender settles
+// once the reply wait of that send is over (settleLastSends).
+constexpr int RETRY_LAST_SEND_OUT = RETRY_GIVE_UP_AT + 1;
 
 // One register of the mirror. Each field is shared by the user-interface, engine and
 // reader threads; each is individually atomic and relaxed order is enough, because no
@@ -53,6 +59,7 @@ struct ReadBatch {
 struct WriteEntry {
     std::uint16_t reg = 0;
     std::uint16_t value = 0;
+    bool lastSend = false;  // the register's last send: given up unless acknowledged
 };
 
 struct WriteBatch {
@@ -92,11 +99,24 @@ class RegisterTable {
     void markDeviceUpdated(int reg);
     // Test-and-clear of deviceUpdated; true when it was set.
     bool takeDeviceUpdated(int reg);
+    void clearDeviceUpdated(int reg);
     bool isDeviceUpdated(int reg) const;
     bool isWritePending(int reg) const;
     int retryCount(int reg) const;
 
-    void clearLinkFlags();
+    // Stores a value that is not to be written (a command word the engine sends in a
+    // frame of its own); a write already pending stays pending.
+    void storeUnsent(int reg, std::int32_t value);
+    // Forgets the pending write of reg; its value stays.
+    void dropPendingWrite(int reg);
+    // A report of the processor that replaces a pending write: stored, marked
+    // device-updated, the write mark cleared (the mode-name reply, which carries the mode
+    // command register's new value).
+    void storeDeviceReport(int reg, std::int32_t value);
+
+    // Clears the write marks and device-updated flags of every register; returns the
+    // registers whose write was pending, with the value that was not written.
+    std::vector<WriteEntry> clearLinkFlags();
     void resetRetryCounts();
     void clearDeviceUpdated();
     int countDeviceUpdated() const;
@@ -104,22 +124,28 @@ class RegisterTable {
     ReadBatch collectReadBatch(int start, int maxCount);
     WriteBatch collectWriteBatch(int start, int maxCount);
 
-    // The retry step a write batch applies to one register (also used by the keep-alive).
-    void applyWriteRetryStep(int reg);
+    // Once the reply wait of a sent batch is over: every last send of the batch that was
+    // not acknowledged meanwhile loses its write mark (a newer value stays pending) and is
+    // returned, given up.
+    std::vector<WriteEntry> settleLastSends(const WriteBatch& batch);
 
-    RegisterEntry& entry(int reg) { return entries_[static_cast<std::size_t>(reg)]; }
-    const RegisterEntry& entry(int reg) const { return entries_[static_cast<std::size_t>(reg)]; }
+    // The keep-alive's retry step for its own register: dropped at once after its last
+    // send, nobody waits for that send's answer.
+    void applyWriteRetryStep(int reg);
 
     int readCursor() const { return readCursor_; }
     int writeCursor() const { return writeCursor_; }
 
   private:
-    // The retry step for a register whose value sentValue just went out.
-    void retryStep(RegisterEntry& e, std::int32_t sentValue);
+      RegisterEntry& entry(int reg) { return entries_[static_cast<std::size_t>(reg)]; }
+      const RegisterEntry& entry(int reg) const { return entries_[static_cast<std::size_t>(reg)]; }
 
-    std::array<RegisterEntry, REGISTER_COUNT> entries_{};
-    int readCursor_ = 0;
-    int writeCursor_ = 0;
+      // The retry step for a register that just went out; true when it was its last send.
+      bool retryStep(RegisterEntry& e);
+
+      std::array<RegisterEntry, REGISTER_COUNT> entries_{};
+      int readCursor_ = 0;
+      int writeCursor_ = 0;
 };
 
 }  // namespace tq370

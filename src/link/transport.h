@@ -18,6 +18,9 @@ public:
 
     // Fixed for the life of the object; any thread.
     virtual TransportKind kind() const = 0;
+    // What the engine needs to know of this link: its timings, who carries text commands,
+    // how the read-back starts, its caption. Fixed for the life of the object; any thread.
+    virtual TransportTraits traits() const { return transportTraitsFor(kind()); }
 
     // Opens the link and blocks until a processor answered the register-0 probe (then
     // reports LinkStatus::Connected to the host and returns true) or until stop is
@@ -38,8 +41,8 @@ public:
     virtual bool isConnected() const = 0;
 
     // Runs before a miss is counted on a link that has been quiet too long, on the thread
-    // that is sending. WiFi reopens its socket and probes register 0 there; the other
-    // links have nothing to do. Blocks at most for the probe's own waits.
+    // that is sending. WiFi reopens its socket and probes register 0 there (probeQuietLink);
+    // the other links have nothing to do. Blocks at most for the probe's own waits.
     virtual void reconnectProbe() {}
 };
 

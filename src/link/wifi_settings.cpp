@@ -7,24 +7,6 @@
 namespace tq370 {
 namespace {
 
-struct ReadCommand {
-    int slot;
-    std::string_view text;
-    bool pending;
-};
-
-// The port queries are written for completeness but never asked.
-constexpr ReadCommand READ_COMMANDS[] = {
-    {TEXT_SLOT_GET_IP, GET_IP_QUERY, true},
-    {TEXT_SLOT_GET_WIFI_MODE, "Get_WiFiMode:", true},
-    {TEXT_SLOT_GET_TCP_PORT, "Get_TCPPort:", false},
-    {TEXT_SLOT_GET_UDP_PORT, "Get_UDPPort:", false},
-    {TEXT_SLOT_GET_ROUTE_SSID, "Get_RouteSSID:", true},
-    {TEXT_SLOT_GET_ROUTE_PW, "Get_RoutePW:", true},
-    {TEXT_SLOT_GET_HOT_SSID, "Get_HotSSID:", true},
-    {TEXT_SLOT_GET_HOT_PW, "Get_HotPW:", true},
-};
-
 // By language index: Simplified Chinese, Traditional Chinese, English.
 constexpr std::array<std::string_view, LANGUAGE_COUNT> SSID_EMPTY_TEXTS = {
     "SSID不能为空!", "SSID不能為空!", "SSID can't be empty!"};
@@ -56,13 +38,15 @@ WifiSettingRequest hotspotSettingCommands(std::string_view ssid, std::string_vie
         request.problem = WifiSettingProblem::SsidEmpty;
         return request;
     }
-    request.commands.push_back({TEXT_SLOT_SET_HOT_SSID, settingCommandText("Set_HotSSID:", ssid)});
+    request.commands.push_back(
+        {TEXT_SLOT_SET_HOT_SSID, settingCommandText(textSlotPrefix(TEXT_SLOT_SET_HOT_SSID), ssid)});
     std::size_t length = characterCount(password);
     if (length > 0 && length < HOT_PASSWORD_MIN_LENGTH) {
         request.problem = WifiSettingProblem::PasswordTooShort;
         return request;
     }
-    request.commands.push_back({TEXT_SLOT_SET_HOT_PW, settingCommandText("Set_HotPW:", password)});
+    request.commands.push_back(
+        {TEXT_SLOT_SET_HOT_PW, settingCommandText(textSlotPrefix(TEXT_SLOT_SET_HOT_PW), password)});
     return request;
 }
 
@@ -73,9 +57,11 @@ WifiSettingRequest routerSettingCommands(std::string_view ssid, std::string_view
         return request;
     }
     request.commands.push_back(
-        {TEXT_SLOT_SET_ROUTE_SSID, settingCommandText("Set_RouteSSID:", ssid)});
+        {TEXT_SLOT_SET_ROUTE_SSID,
+         settingCommandText(textSlotPrefix(TEXT_SLOT_SET_ROUTE_SSID), ssid)});
     request.commands.push_back(
-        {TEXT_SLOT_SET_ROUTE_PW, settingCommandText("Set_RoutePW:", password)});
+        {TEXT_SLOT_SET_ROUTE_PW,
+         settingCommandText(textSlotPrefix(TEXT_SLOT_SET_ROUTE_PW), password)});
     return request;
 }
 
@@ -94,8 +80,8 @@ std::string_view wifiSettingProblemText(WifiSettingProblem problem, Language lan
 }
 
 TextCommand wifiModeCommand(WifiMode mode) {
-    return {TEXT_SLOT_SET_WIFI_MODE,
-            mode == WifiMode::Router ? "Set_WiFiMode:2" : "Set_WiFiMode:1"};
+    return {TEXT_SLOT_SET_WIFI_MODE, std::string(textSlotPrefix(TEXT_SLOT_SET_WIFI_MODE)) +
+                                         (mode == WifiMode::Router ? "2" : "1")};
 }
 
 WifiMode wifiModeFromValue(std::int32_t value) {
@@ -112,12 +98,12 @@ void queueTextCommand(LinkContext& context, const TextCommand& command) {
 }
 
 void queueWifiReadCommands(LinkContext& context) {
-    for (const ReadCommand& command : READ_COMMANDS) {
-        if (command.pending) {
-            queueTextCommand(context, {command.slot, std::string(command.text)});
-        } else {
-            context.textSlots[static_cast<std::size_t>(command.slot)].setText(
-                std::string(command.text));
+    for (const TextSlotRule& rule : textSlotRules()) {
+        if (rule.read == SettingsRead::Queued) {
+            queueTextCommand(context, {rule.slot, std::string(rule.prefix)});
+        } else if (rule.read == SettingsRead::TextOnly) {
+            context.textSlots[static_cast<std::size_t>(rule.slot)].setText(
+                std::string(rule.prefix));
         }
     }
 }
@@ -127,6 +113,12 @@ std::optional<std::string> replyTextAfterPrefix(std::string_view slotText,
     std::size_t at = slotText.find(prefix);
     if (at == std::string_view::npos) return std::nullopt;
     return std::string(slotText.substr(at + prefix.size()));
+}
+
+std::optional<std::string> slotReplyText(const LinkContext& context, int slot) {
+    if (slot < 0 || slot >= TEXT_SLOT_COUNT) return std::nullopt;
+    return replyTextAfterPrefix(context.textSlots[static_cast<std::size_t>(slot)].text(),
+                                textSlotPrefix(slot));
 }
 
 }  // namespace tq370

@@ -9,25 +9,13 @@
 #include <vector>
 
 #include "link/link_context.h"
+#include "link/text_slots.h"
 #include "text/language.h"
 
 namespace tq370 {
 
-// The WiFi module's settings as text commands: which slot carries which command, the
-// checks an SSID and a password must pass, and the reading of the replies.
-
-constexpr int TEXT_SLOT_GET_WIFI_MODE = 2;
-constexpr int TEXT_SLOT_GET_TCP_PORT = 3;
-constexpr int TEXT_SLOT_GET_UDP_PORT = 4;
-constexpr int TEXT_SLOT_GET_ROUTE_SSID = 5;
-constexpr int TEXT_SLOT_GET_ROUTE_PW = 6;
-constexpr int TEXT_SLOT_GET_HOT_SSID = 7;
-constexpr int TEXT_SLOT_GET_HOT_PW = 8;
-constexpr int TEXT_SLOT_SET_WIFI_MODE = 10;
-constexpr int TEXT_SLOT_SET_ROUTE_SSID = 11;
-constexpr int TEXT_SLOT_SET_ROUTE_PW = 12;
-constexpr int TEXT_SLOT_SET_HOT_SSID = 13;
-constexpr int TEXT_SLOT_SET_HOT_PW = 14;
+// The WiFi module's settings as text commands: the checks an SSID and a password must
+// pass, the commands that carry them, and the reading of the replies.
 
 // The longest command text, prefix included.
 constexpr std::size_t TEXT_COMMAND_MAX_BYTES = 99;
@@ -75,12 +63,14 @@ WifiMode wifiModeFromValue(std::int32_t value);
 // Writes the text, then sets pending (so a sender that sees pending sees the text).
 void queueTextCommand(LinkContext& context, const TextCommand& command);
 
-// The queries that read the module's settings: "Get_IP:" and slots 2 to 8 get their
-// texts; all but the two port queries are marked pending.
+// The queries that read the module's settings, as the slot table says: each query's text
+// goes into its slot, and the queued ones are marked pending.
 void queueWifiReadCommands(LinkContext& context);
 
 // What a string reply carries after its query's prefix; nullopt when the slot text does
 // not contain the prefix (the slot still holds the query or an unrelated text).
 std::optional<std::string> replyTextAfterPrefix(std::string_view slotText, std::string_view prefix);
+// The same for the text held by slot, after that slot's own prefix.
+std::optional<std::string> slotReplyText(const LinkContext& context, int slot);
 
 }  // namespace tq370

@@ -2,15 +2,9 @@
 
 #include "link/frame.h"
 #include "link/link_host.h"
-#include "link/reply_wait.h"
-#include "link/stoppable_sleep.h"
 
 namespace tq370 {
 namespace {
-
-constexpr int CONNECT_PAUSE_MS = 100;
-constexpr int PROBE_ATTEMPTS = 5;
-constexpr int PROBE_WAIT_MS = 1000;
 
 }  // namespace
 
@@ -75,41 +69,21 @@ void InProcessTransport::send(std::span<const std::uint8_t> frame) {
 }
 
 bool InProcessTransport::connect(LinkHost& host, std::stop_token stop) {
-    const double probeWaitMs =
-        kind_ == TransportKind::WiFi ? WIFI_CONNECT_PROBE_WAIT_MS : CONNECT_PROBE_WAIT_MS;
-    while (!stop.stop_requested()) {
-        host.linkStatus(LinkStatus::Searching, stop);
-        close();
-        sleepUnlessStopped(link_.clock, stop, CONNECT_PAUSE_MS);
-        link_.linkUp.store(false, std::memory_order_relaxed);
-        while (!stop.stop_requested()) {
-            if (!isConnected()) open();
-            if (probeRegisterZero(link_, *this, probeWaitMs)) {
-                if (stop.stop_requested()) return false;
-                host.linkStatus(LinkStatus::Connected, stop);
-                link_.linkUp.store(true, std::memory_order_relaxed);
-                sleepUnlessStopped(link_.clock, stop, CONNECT_PAUSE_MS);
-                return !stop.stop_requested();
-            }
-            if (!isConnected()) break;  // the line went down during the probe: start over
-            sleepUnlessStopped(link_.clock, stop, CONNECT_PAUSE_MS);
-        }
-    }
-    return false;
+    return connectByProbe(
+        link_, *this, *this, host, stop,
+        kind_ == TransportKind::WiFi ? WIFI_CONNECT_PROBE_WAIT_MS : CONNECT_PROBE_WAIT_MS);
+}
+
+InProcessTransport::Opened InProcessTransport::openDevice(LinkHost&, const std::stop_token&) {
+    open();
+    return Opened::Yes;
 }
 
 void InProcessTransport::reconnectProbe() {
+    // Only the WiFi link reopens and probes a quiet connection.
+    if (kind_ != TransportKind::WiFi) return;
     if (!isConnected()) open();
-    // The probe runs inside the send of a frame whose sender may wait for its reply next:
-    // that wait must still be woken, so the flag goes back to what it was.
-    const bool senderAwaits = link_.awaitingReply.load(std::memory_order_relaxed);
-    for (int attempt = 0; attempt < PROBE_ATTEMPTS; ++attempt) {
-        link_.awaitingReply.store(true, std::memory_order_relaxed);
-        send(READ_REGISTER_ZERO);
-        bool replied = isConnected() && link_.replySemaphore.acquireFor(link_.clock, PROBE_WAIT_MS);
-        link_.awaitingReply.store(senderAwaits, std::memory_order_relaxed);
-        if (replied) return;
-    }
+    probeQuietLink(link_, *this, QUIET_PROBE_ATTEMPTS, QUIET_PROBE_WAIT_MS);
 }
 
 }  // namespace tq370

@@ -6,6 +6,7 @@
 
 #include "link/frame_parser.h"
 #include "link/link_context.h"
+#include "link/reply_wait.h"
 #include "link/transport.h"
 #include "sim/byte_pipe.h"
 #include "sim/processor_simulator.h"
@@ -18,7 +19,7 @@ namespace tq370 {
 // thread, which feeds them to the host's FrameParser. The kind decides the engine's
 // timings and paths; on WiFi the reconnect probe re-reads register 0 as the TCP link
 // does. The simulator must outlive the transport.
-class InProcessTransport : public Transport {
+class InProcessTransport : public Transport, private ProbedDevice {
 public:
     InProcessTransport(LinkContext& link, ProcessorSimulator& simulator,
                        TransportKind kind = TransportKind::Usb);
@@ -32,6 +33,7 @@ public:
     void reconnectProbe() override;
 
 private:
+    Opened openDevice(LinkHost&, const std::stop_token&) override;
     void open();
     void hostReader();
     void simulatorReader();

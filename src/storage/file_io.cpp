@@ -35,6 +35,14 @@ void syncFolder(const std::string& folder) {
     ::close(fd);
 }
 
+std::error_code lastSystemError() {
+    return {errno, std::generic_category()};
+}
+
+void report(std::error_code* error, std::error_code value) {
+    if (error) *error = value;
+}
+
 std::string temporaryNameFor(const std::string& path) {
     static thread_local std::mt19937 engine{std::random_device{}()};
     auto slash = path.rfind('/');
@@ -48,23 +56,34 @@ std::string temporaryNameFor(const std::string& path) {
 
 }  // namespace
 
-NewFileOutcome writeNewFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+NewFileOutcome writeNewFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                            std::error_code* error) {
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return errno == EEXIST ? NewFileOutcome::Exists : NewFileOutcome::Failed;
+    if (fd < 0) {
+        report(error, lastSystemError());
+        return errno == EEXIST ? NewFileOutcome::Exists : NewFileOutcome::Failed;
+    }
     bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
+    std::error_code failure = ok ? std::error_code() : lastSystemError();
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        failure = lastSystemError();
+    }
     if (!ok) {
         ::unlink(path.c_str());
+        // A short write without an error code is a full disk.
+        report(error, failure ? failure : std::make_error_code(std::errc::no_space_on_device));
         return NewFileOutcome::Failed;
     }
     return NewFileOutcome::Written;
 }
 
-bool replaceFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+bool replaceFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                 std::error_code* error) {
     constexpr int ATTEMPTS = 8;  // only a name clash with another writer is retried
     for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
         std::string temporary = temporaryNameFor(path);
-        switch (writeNewFile(temporary, bytes)) {
+        switch (writeNewFile(temporary, bytes, error)) {
             case NewFileOutcome::Exists:
                 continue;
             case NewFileOutcome::Failed:
@@ -73,6 +92,7 @@ bool replaceFile(const std::string& path, std::span<const std::uint8_t> bytes) {
                 break;
         }
         if (::rename(temporary.c_str(), path.c_str()) != 0) {
+            report(error, lastSystemError());
             ::unlink(temporary.c_str());
             return false;
         }
@@ -85,9 +105,14 @@ bool replaceFile(const std::string& path, std::span<const std::uint8_t> bytes) {
 FileContents readWholeFile(const std::string& path, std::size_t maxBytes) {
     FileContents result;
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return result;
+    if (fd < 0) {
+        result.error = lastSystemError();
+        return result;
+    }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        result.error = S_ISDIR(info.st_mode) ? std::make_error_code(std::errc::is_a_directory)
+                                             : std::make_error_code(std::errc::invalid_argument);
         ::close(fd);
         return result;
     }
@@ -108,6 +133,7 @@ FileContents readWholeFile(const std::string& path, std::size_t maxBytes) {
         ssize_t n = ::read(fd, result.bytes.data() + filled, result.bytes.size() - filled);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
+            result.error = lastSystemError();
             ::close(fd);
             result.bytes.clear();
             return result;

@@ -81,7 +81,8 @@ std::vector<std::uint8_t> PresetFile::buildFileBytes(PresetValues values) {
 PresetResult PresetFile::writeRecord(std::string_view path, PresetValues values) {
     if (path.empty()) return PresetResult::EmptyName;
     std::string target = withPresetExtension(path);
-    switch (writeNewFile(target, buildFileBytes(values))) {
+    lastError_.clear();
+    switch (writeNewFile(target, buildFileBytes(values), &lastError_)) {
         case NewFileOutcome::Written:
             return PresetResult::Success;
         case NewFileOutcome::Exists:
@@ -95,6 +96,7 @@ PresetResult PresetFile::writeRecord(std::string_view path, PresetValues values)
 PresetResult PresetFile::readRecord(std::string_view path) {
     if (path.empty()) return PresetResult::EmptyName;
     FileContents file = readWholeFile(withPresetExtension(path), PRESET_MAX_FILE_BYTES);
+    lastError_ = file.error;
     if (file.outcome == ReadOutcome::CannotOpen) return PresetResult::CannotOpen;
     if (file.outcome == ReadOutcome::TooLarge) return PresetResult::Damaged;
 
@@ -138,8 +140,9 @@ PresetResult PresetFile::readRecord(std::string_view path) {
 }
 
 PresetResult PresetFile::writeReplacing(const std::string& path, PresetValues values) {
-    return replaceFile(path, buildFileBytes(values)) ? PresetResult::Success
-                                                     : PresetResult::CannotCreate;
+    lastError_.clear();
+    return replaceFile(path, buildFileBytes(values), &lastError_) ? PresetResult::Success
+                                                                  : PresetResult::CannotCreate;
 }
 
 PresetResult PresetFile::saveData(const DataFolders& folders, std::string_view name,
@@ -162,6 +165,7 @@ PresetResult PresetFile::loadData(const DataFolders& folders, std::string_view n
     PresetResult result = PresetResult::CannotOpen;
     for (const std::string& path : folders.lookupChain(name)) {
         result = readRecord(path);
+        lastPath_ = path;
         if (result != PresetResult::CannotOpen) break;
     }
     return result;

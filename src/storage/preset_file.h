@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "storage/local_date_time.h"
@@ -51,7 +52,8 @@ class PresetFile {
     PresetResult saveData(const DataFolders& folders, std::string_view name, PresetValues values);
 
     // Reads the first file of the lookup chain that exists (any result but CannotOpen
-    // ends the search, so a damaged file hides copies further down the chain).
+    // ends the search, so a damaged file hides copies further down the chain). lastPath()
+    // is the file read, or the last one tried.
     PresetResult loadData(const DataFolders& folders, std::string_view name);
 
     PresetHeader& header() { return header_; }
@@ -67,8 +69,11 @@ class PresetFile {
     const std::vector<std::int32_t>& values() const { return values_; }
 
     const std::string& lastPath() const { return lastPath_; }
+    // What the system said about the last failed open or write (empty when it said
+    // nothing, e.g. for a damaged file).
+    const std::error_code& lastError() const { return lastError_; }
 
-  private:
+private:
     std::vector<std::uint8_t> buildFileBytes(PresetValues values);
     PresetResult writeReplacing(const std::string& path, PresetValues values);
     std::uint8_t randomByte();
@@ -79,6 +84,7 @@ class PresetFile {
     PresetHeader header_;
     std::vector<std::int32_t> values_;
     std::string lastPath_;
+    std::error_code lastError_;
     std::mt19937 random_;
 };
 

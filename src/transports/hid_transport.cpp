@@ -15,8 +15,6 @@
 namespace tq370 {
 namespace {
 
-constexpr int CONNECT_PAUSE_MS = 100;
-constexpr int SEARCH_PAUSE_MS = 100;
 constexpr int BLOCKED_PAUSE_MS = 2000;
 constexpr int WRITE_LIMIT_MS = 100;
 constexpr int READ_LIMIT_MS = 500;
@@ -44,38 +42,10 @@ HidTransport::~HidTransport() {
 }
 
 bool HidTransport::connect(LinkHost& host, std::stop_token stop) {
-    while (!stop.stop_requested()) {
-        host.linkStatus(LinkStatus::Searching, stop);
-        close();
-        sleepUnlessStopped(link_.clock, stop, CONNECT_PAUSE_MS);
-        link_.linkUp.store(false, std::memory_order_relaxed);
-        if (!lockChannel(host, stop)) return false;
-
-        while (!stop.stop_requested()) {
-            if (!isConnected()) {
-                Opened opened = openDevice(host, stop);
-                if (opened == Opened::Stopped) return false;
-                if (opened == Opened::No) {
-                    sleepUnlessStopped(link_.clock, stop, SEARCH_PAUSE_MS);
-                    continue;
-                }
-            }
-            if (probeRegisterZero(link_, *this, CONNECT_PROBE_WAIT_MS)) {
-                if (stop.stop_requested()) return false;
-                host.linkStatus(LinkStatus::Connected, stop);
-                link_.linkUp.store(true, std::memory_order_relaxed);
-                sleepUnlessStopped(link_.clock, stop, CONNECT_PAUSE_MS);
-                return !stop.stop_requested();
-            }
-            // The reader ended during the probe: the device went away, start over.
-            if (!isConnected()) break;
-            sleepUnlessStopped(link_.clock, stop, CONNECT_PAUSE_MS);
-        }
-    }
-    return false;
+    return connectByProbe(link_, *this, *this, host, stop, CONNECT_PROBE_WAIT_MS);
 }
 
-bool HidTransport::lockChannel(LinkHost& host, const std::stop_token& stop) {
+bool HidTransport::prepareRound(LinkHost& host, const std::stop_token& stop) {
     while (!channelLock_ && !stop.stop_requested()) {
         LockFile::Attempt attempt = LockFile::tryLock(lockFolder_, lockName_);
         if (attempt.status == LockFile::Status::Acquired) {
@@ -90,7 +60,8 @@ bool HidTransport::lockChannel(LinkHost& host, const std::stop_token& stop) {
         host.messageBox({lockName_ + std::string(CHANNEL_BLOCKED_SUFFIX),
                          {},
                          MessageButtons::Ok,
-                         LANGUAGE_ID_ENGLISH},
+                         LANGUAGE_ID_ENGLISH,
+                         MessageTopic::ChannelBlocked},
                         stop);
         sleepUnlessStopped(link_.clock, stop, BLOCKED_PAUSE_MS);
     }
@@ -126,7 +97,8 @@ HidTransport::Opened HidTransport::openDevice(LinkHost& host, const std::stop_to
                              "replug the processor.",
                          {},
                          MessageButtons::Ok,
-                         LANGUAGE_ID_ENGLISH},
+                         LANGUAGE_ID_ENGLISH,
+                         MessageTopic::NoPermission},
                         stop);
     }
     return Opened::No;

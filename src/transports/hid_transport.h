@@ -10,6 +10,7 @@
 
 #include "link/frame_parser.h"
 #include "link/link_context.h"
+#include "link/reply_wait.h"
 #include "link/transport.h"
 #include "platform/hid_device.h"
 #include "platform/lock_file.h"
@@ -26,7 +27,7 @@ constexpr std::string_view CHANNEL_BLOCKED_SUFFIX = " Channel is Blocked!";
 // frame parser. Only one program at a time may use the channel: a lock file named after
 // the identifiers stands for it, taken on the first connect and kept until the transport
 // is destroyed.
-class HidTransport final : public Transport {
+class HidTransport final : public Transport, private ProbedDevice {
 public:
     HidTransport(LinkContext& link, std::unique_ptr<HidDevice> device,
                  std::filesystem::path lockFolder = defaultLockFolder(),
@@ -44,10 +45,9 @@ public:
     bool isConnected() const override { return readerRunning_.load(std::memory_order_acquire); }
 
 private:
-    enum class Opened { Yes, No, Stopped };
-
-    bool lockChannel(LinkHost& host, const std::stop_token& stop);
-    Opened openDevice(LinkHost& host, const std::stop_token& stop);
+    // The channel lock, taken before the first round and kept.
+    bool prepareRound(LinkHost& host, const std::stop_token& stop) override;
+    Opened openDevice(LinkHost& host, const std::stop_token& stop) override;
     void stopReader();
     void reader(std::stop_token stop);
 

@@ -56,20 +56,16 @@ bool SerialTransport::connect(LinkHost& host, std::stop_token stop) {
         if (!open(path)) continue;
 
         // A port that answers nothing stays open until the next attempt closes it.
-        link_.registers.entry(REG_PROBE).deviceUpdated.store(0, RELAXED);
-        const std::uint8_t readRegisterZero[] = {0, 0};
-        ReplyWait wait =
-            sendAndAwait(link_, *this, CMD_READ, readRegisterZero, CONNECT_PROBE_WAIT_MS);
+        ProbeResult probe = probeRegisterZero(link_, *this, CONNECT_PROBE_WAIT_MS);
         if (stop.stop_requested()) return false;
-        if (link_.registers.isDeviceUpdated(REG_PROBE)) {
+        if (probe == ProbeResult::Answered) {
             {
                 std::lock_guard info(infoMutex_);
                 lastFailure_.reset();
             }
-            host.linkStatus(LinkStatus::Connected, stop);
-            return !stop.stop_requested();
+            return announceConnected(link_, host, stop, 0);
         }
-        if (wait == ReplyWait::NotWaited) host.linkStatus(LinkStatus::Searching, stop);
+        if (probe == ProbeResult::NotConnected) host.linkStatus(LinkStatus::Searching, stop);
     }
     return false;
 }

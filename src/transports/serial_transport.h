@@ -11,6 +11,7 @@
 
 #include "link/frame_parser.h"
 #include "link/link_context.h"
+#include "link/processor_identity.h"
 #include "link/transport.h"
 #include "platform/serial_port.h"
 
@@ -21,7 +22,7 @@ struct SerialTransportOptions {
     std::vector<std::string> explicitPorts;
     // Only the explicit ports, never the system's (a port named on the command line).
     bool explicitOnly = false;
-    std::uint32_t baudRate = 128000;
+    std::uint32_t baudRate = DEFAULT_BAUD_RATE;
     std::filesystem::path sysfsTtyRoot = "/sys/class/tty";
     std::filesystem::path devRoot = "/dev";
 };

@@ -3,7 +3,8 @@
 namespace tq370 {
 
 std::vector<std::uint8_t> discoveryQueryDatagram() {
-    return {GET_IP_QUERY.begin(), GET_IP_QUERY.end()};
+    const std::string_view query = textSlotPrefix(TEXT_SLOT_GET_IP);
+    return {query.begin(), query.end()};
 }
 
 std::vector<std::uint8_t> textCommandDatagram(std::string_view text) {

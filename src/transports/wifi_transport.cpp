@@ -30,8 +30,6 @@ constexpr int TCP_SEND_LIMIT_MS = 1000;
 constexpr int TCP_RECEIVE_STEP_MS = 100;
 constexpr std::size_t TCP_RECEIVE_SIZE = 1500;
 constexpr int PROBE_CONNECT_ATTEMPTS = 3;
-constexpr int PROBE_ATTEMPTS = 5;
-constexpr int PROBE_WAIT_MS = 1000;
 
 constexpr int BROADCAST_RECEIVE_MS = 100;
 constexpr int SWEEP_STEP_MS = 2;
@@ -92,12 +90,9 @@ bool WifiTransport::connect(LinkHost& host, std::stop_token stop) {
                 sleepUnlessStopped(link_.clock, stop, RETRY_PAUSE_MS);
                 continue;
             }
-            if (probeRegisterZero(link_, *this, WIFI_CONNECT_PROBE_WAIT_MS)) {
-                if (stop.stop_requested()) return false;
-                host.linkStatus(LinkStatus::Connected, stop);
-                link_.linkUp.store(true, RELAXED);
-                sleepUnlessStopped(link_.clock, stop, CONNECTED_PAUSE_MS);
-                return !stop.stop_requested();
+            if (probeRegisterZero(link_, *this, WIFI_CONNECT_PROBE_WAIT_MS) ==
+                ProbeResult::Answered) {
+                return announceConnected(link_, host, stop, CONNECTED_PAUSE_MS);
             }
             // Connected but silent: drop it, and discovery finds it again.
             host.linkStatus(LinkStatus::Searching, stop);
@@ -144,7 +139,8 @@ void WifiTransport::tellOnce(LinkHost& host, const std::stop_token& stop) {
                              " is in use or refused. It is tried again every two seconds.",
                          {},
                          MessageButtons::Ok,
-                         LANGUAGE_ID_ENGLISH},
+                         LANGUAGE_ID_ENGLISH,
+                         MessageTopic::WifiHint},
                         stop);
     }
     if (portRefused_.load(RELAXED) && !portHintGiven_) {
@@ -161,7 +157,8 @@ void WifiTransport::tellOnce(LinkHost& host, const std::stop_token& stop) {
                  program,
              {},
              MessageButtons::Ok,
-             LANGUAGE_ID_ENGLISH},
+             LANGUAGE_ID_ENGLISH,
+             MessageTopic::WifiHint},
             stop);
     }
     if (!firewallHintGiven_ && discovered_.size() == 0 && processorAddress_.load(RELAXED) == 0 &&
@@ -172,7 +169,8 @@ void WifiTransport::tellOnce(LinkHost& host, const std::stop_token& stop) {
                              std::to_string(boundPort_.load(RELAXED)) + ".",
                          {},
                          MessageButtons::Ok,
-                         LANGUAGE_ID_ENGLISH},
+                         LANGUAGE_ID_ENGLISH,
+                         MessageTopic::WifiHint},
                         stop);
     }
 }
@@ -238,21 +236,11 @@ void WifiTransport::reconnectProbe() {
     // The engine calls this on the first frame after any long quiet, also the first after
     // a connect that waited for the processor; a connection that new is not the quiet one.
     bool connected = isConnected() && link_.clock.nowMs() - connectedAtMs_.load(RELAXED) <
-                                          linkTimingsFor(TransportKind::WiFi).silenceMs;
+                                          traits().timings.silenceMs;
     for (int attempt = 0; attempt < PROBE_CONNECT_ATTEMPTS && !connected; ++attempt) {
         connected = tcpConnect();
     }
-    if (!connected) return;
-    // The probe runs inside the send of a frame whose sender may be waiting for its reply
-    // next: that wait must still be woken, so the flag goes back to what it was.
-    const bool senderAwaits = link_.awaitingReply.load(RELAXED);
-    for (int attempt = 0; attempt < PROBE_ATTEMPTS; ++attempt) {
-        link_.awaitingReply.store(true, RELAXED);
-        sendBytes(READ_REGISTER_ZERO);
-        bool replied = isConnected() && link_.replySemaphore.acquireFor(link_.clock, PROBE_WAIT_MS);
-        link_.awaitingReply.store(senderAwaits, RELAXED);
-        if (replied) return;
-    }
+    if (connected) probeQuietLink(link_, *this, QUIET_PROBE_ATTEMPTS, QUIET_PROBE_WAIT_MS);
 }
 
 void WifiTransport::close() {
@@ -319,8 +307,9 @@ void WifiTransport::discovery(std::stop_token stop) {
             }
             if (linkQueryNeeded(linkAddress_.load(RELAXED), ownAddress_)) {
                 sleepUnlessStopped(link_.clock, stop, LINK_QUERY_PAUSE_MS);
-                link_.textSlots[TEXT_SLOT_GET_LINK_IP].setText(std::string(GET_LINK_IP_QUERY));
-                udp.sendTo(to, textCommandDatagram(GET_LINK_IP_QUERY));
+                const std::string_view query = textSlotPrefix(TEXT_SLOT_GET_LINK_IP);
+                link_.textSlots[TEXT_SLOT_GET_LINK_IP].setText(std::string(query));
+                udp.sendTo(to, textCommandDatagram(query));
             }
             receiveText(udp, SERVICE_RECEIVE_MS, stop);
             sleepUnlessStopped(link_.clock, stop, SERVICE_PAUSE_MS);
@@ -359,10 +348,14 @@ void WifiTransport::receiveText(UdpSocket& udp, double ms, const std::stop_token
 void WifiTransport::showConfirmations(const std::stop_token& stop) {
     LinkHost* host = host_.load();
     if (!host) return;
-    for (std::string_view text : takeTextConfirmations(link_)) {
-        host->messageBox({std::string(text), std::string(CAPTION_WIFI), MessageButtons::Ok,
-                          languageId(currentLanguage())},
-                         stop);
+    for (TextConfirmation confirmation : takeTextConfirmations(link_)) {
+        MessageRequest request{std::string(textConfirmationText(confirmation)),
+                               std::string(CAPTION_WIFI),
+                               MessageButtons::Ok,
+                               languageId(currentLanguage()),
+                               MessageTopic::WifiConfirmed,
+                               confirmation};
+        host->messageBox(request, stop);
     }
 }
 

@@ -80,7 +80,6 @@ private:
 
     std::atomic<std::uint32_t> processorAddress_{0};
     std::atomic<std::uint32_t> linkAddress_{LINK_ADDRESS_UNKNOWN};
-    std::atomic<bool> discoveryStarted_{false};
     std::atomic<std::int64_t> discoveryStartMs_{0};
     std::atomic<bool> portRefused_{false};
     std::atomic<std::uint16_t> boundPort_{0};
@@ -100,9 +99,8 @@ private:
     std::optional<TcpStream> stream_;
     std::jthread tcpReader_;
     std::atomic<bool> tcpReaderRunning_{false};
-    std::atomic<bool> tcpBroken_{false};
-    std::atomic<std::int64_t> connectedAtMs_{0};  // clock.nowMs() of the last TCP connect  // a
-                                                  // send failed: the stream is closed for sending
+    std::atomic<bool> tcpBroken_{false};          // a send failed: the stream is closed for sending
+    std::atomic<std::int64_t> connectedAtMs_{0};  // clock.nowMs() of the last TCP connect
 };
 
 }  // namespace tq370

@@ -104,7 +104,7 @@ TEST_F(EngineConnect, ReadBackFillsTheTableByBulkRequestOrOnWiFiByBatchesOnly) {
         SCOPED_TRACE(c.caption);
         sim = std::make_unique<ProcessorSimulator>(SimulatorOptions{SIMULATED_MODEL, scale, 1});
         scrambleSimulator(c.configured);
-        configureKind(c.configured);
+        kind = transportKindFromNumber(c.configured);
         start();
         ASSERT_TRUE(waitRunning());
         EXPECT_EQ(sim->framesReceived(CMD_SEND_ALL) > 0, c.bulkRequest);
@@ -164,6 +164,7 @@ TEST_F(EngineConnect, AnEditWhileDisconnectedIsDiscardedAtTheNextConnect) {
     EXPECT_EQ(sim->writesReceived(600), 0);
     EXPECT_EQ(link->registers.getRegister(600), original);
     EXPECT_FALSE(link->registers.isWritePending(600));
+    EXPECT_EQ(host->count(Kind::WriteGivenUp, 600), 1) << "the dropped edit is told";
 }
 
 TEST_F(EngineConnect, HangUpIsNoticedAndTheLineIsReopened) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -24,7 +23,6 @@ namespace tq370::test {
 class EngineFixture : public ::testing::Test {
 protected:
     static constexpr double TIME_SCALE = 0.05;
-    static constexpr const char* SECTION = "tq370";
 
     explicit EngineFixture(double timeScale = TIME_SCALE, std::uint32_t seed = 1)
         : scale(timeScale),
@@ -39,20 +37,14 @@ protected:
         }
     }
 
-    // Writes the link type into the configuration file the engine reads at start.
-    void configureKind(int kindNumber) {
-        std::ofstream(folders.dataFolder() + "Configuration.ini")
-            << "[" << SECTION << "]\nm_COM_MdoeIO=" << kindNumber << "\n";
-    }
-
     void start() {
-        start([this](LinkContext& context, TransportKind kind, int) {
+        start([this](LinkContext& context) {
             return std::make_unique<InProcessTransport>(context, *sim, kind);
         });
     }
     void start(TransportFactory makeTransport) {
         std::filesystem::create_directories(folders.dataFolder());
-        EngineSetup setup{folders, SECTION, std::move(makeTransport)};
+        EngineSetup setup{folders, std::move(makeTransport)};
         engine = std::make_unique<LinkEngine>(*link, *host, setup);
         ASSERT_TRUE(engine->startEngine());
     }
@@ -96,6 +88,7 @@ protected:
     }
 
     double scale;
+    TransportKind kind = TransportKind::Usb;  // of the in-process link start() makes
     TempFolder folder;
     DataFolders folders{folder.path() + "program/", folder.path() + "fallback/",
                         folder.path() + "current/"};

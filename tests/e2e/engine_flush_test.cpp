@@ -23,7 +23,7 @@ TEST_F(EngineFlush, AnEditReachesTheProcessorAndIsAcknowledged) {
 
 // A companion register edited all along keeps acknowledgements coming, as a user's other
 // edits would; alone, eleven unanswered waits would take the link down by misses first.
-TEST_F(EngineFlush, ARegisterNeverAcknowledgedIsSentElevenTimesAndDropped) {
+TEST_F(EngineFlush, ARegisterNeverAcknowledgedIsSentElevenTimesAndGivenUpOnce) {
     SimulatorFaults faults;
     faults.neverAcknowledge = {300};
     sim->setFaults(faults);
@@ -43,6 +43,8 @@ TEST_F(EngineFlush, ARegisterNeverAcknowledgedIsSentElevenTimesAndDropped) {
     EXPECT_EQ(link->registers.retryCount(300), 0);
     EXPECT_EQ(sim->registerValue(300), 1234) << "stored, only never acknowledged";
     EXPECT_EQ(host->count(Kind::Status, static_cast<int>(LinkStatus::Connected)), 1);
+    EXPECT_EQ(host->count(Kind::WriteGivenUp, 300), 1) << "told once, after the last send";
+    EXPECT_EQ(host->count(Kind::WriteGivenUp, 301), 0);
 }
 
 TEST_F(EngineFlush, AnEditDuringTheReadBackIsFlushedAfterIt) {
@@ -50,7 +52,7 @@ TEST_F(EngineFlush, AnEditDuringTheReadBackIsFlushedAfterIt) {
     ASSERT_TRUE(host->waitFor(
         [](const auto& events) {
             for (const auto& e : events) {
-                if (e.kind == Kind::ShowProgress && e.text == "Read Device Data:%5.0f %%") {
+                if (e.kind == Kind::ShowProgress && e.task == ProgressTask::ReadDeviceData) {
                     return true;
                 }
             }
@@ -133,6 +135,7 @@ TEST_F(EngineFlush, AnUnansweredTextCommandIsGivenUpAfterNineSends) {
     EXPECT_EQ(sim->framesReceived(CMD_TEXT), 9);
     EXPECT_EQ(link->textSlots[12].retry.load(), 0);
     EXPECT_TRUE(host->messages().empty());
+    EXPECT_EQ(host->count(Kind::TextGivenUp, 12), 1);
 }
 
 // Lossy, noisy line: every value the processor acknowledged is the value it holds.

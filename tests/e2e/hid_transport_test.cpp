@@ -25,7 +25,7 @@ protected:
     std::string lockFolder() const { return folder.path() + "locks/"; }
 
     void startHid() {
-        startWith([this](LinkContext& context, TransportKind, int) {
+        startWith([this](LinkContext& context) {
             auto made = std::make_unique<FakeHidDevice>(*sim, context.clock);
             made->setPermitted(permitted);
             device = made.get();

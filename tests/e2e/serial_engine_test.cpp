@@ -40,10 +40,8 @@ protected:
         startSerial(SerialTransportOptions{std::move(ports), true}, kind);
     }
     void startSerial(SerialTransportOptions options, TransportKind kind = TransportKind::Serial) {
-        start([this, options, kind](LinkContext& context, TransportKind, int baud) {
-            SerialTransportOptions given = options;
-            given.baudRate = static_cast<std::uint32_t>(baud);
-            auto made = std::make_unique<SerialTransport>(context, kind, given);
+        start([this, options, kind](LinkContext& context) {
+            auto made = std::make_unique<SerialTransport>(context, kind, options);
             transport = made.get();
             return made;
         });

@@ -10,8 +10,8 @@ class TransportFixture : public EngineFixture {
 protected:
     void startWith(TransportFactory makeTransport) {
         std::filesystem::create_directories(folders.dataFolder());
-        engine = std::make_unique<LinkEngine>(
-            *link, *host, EngineSetup{folders, SECTION, std::move(makeTransport)});
+        engine = std::make_unique<LinkEngine>(*link, *host,
+                                              EngineSetup{folders, std::move(makeTransport)});
         ASSERT_TRUE(engine->startEngine());
     }
 

@@ -77,8 +77,7 @@ protected:
     }
 
     void startWifi(WifiEndpoints e) {
-        configureKind(2);
-        startWith([this, e](LinkContext& context, TransportKind, int) {
+        startWith([this, e](LinkContext& context) {
             auto made = std::make_unique<WifiTransport>(context, e);
             transport = made.get();
             return made;

@@ -7,9 +7,12 @@
 #include <filesystem>
 #include <fstream>
 #include <thread>
+#include <utility>
 
 #include "../storage/temp_folder.h"
+#include "link/configured_link.h"
 #include "link/recording_link_host.h"
+#include "link/recording_transport.h"
 #include "storage/data_folders.h"
 
 namespace tq370 {
@@ -17,54 +20,58 @@ namespace {
 
 constexpr double TIME_SCALE = 0.02;
 
-struct StartUpCase {
+struct ConfiguredCase {
     const char* file;  // Configuration.ini content, nullptr: no file
-    const char* caption;
     TransportKind kind;
     int baudRate;
 };
 
-// Without a transport the engine does its start-up and then only waits for the stop.
-TEST(LinkEngineStartUp, ChoosesTheTransportAndCaptionFromTheConfiguration) {
-    const StartUpCase cases[] = {
-        {nullptr, "TQ370-USB", TransportKind::Usb, 128000},
-        {"[t]\nm_COM_MdoeIO=2\n", "TQ370-NET", TransportKind::WiFi, 128000},
-        {"[t]\nm_COM_MdoeIO=3\nm_COM_m_BoTeLV=57600\n", "TQ370-BT", TransportKind::Bluetooth,
-         57600},
-        {"[t]\nm_COM_MdoeIO=7\nm_COM_m_BoTeLV=0\n", "TQ370-COM", TransportKind::Serial, 128000},
-        {"[t]\nm_COM_MdoeIO=-4\nm_COM_m_BoTeLV=-9\n", "TQ370-USB", TransportKind::Usb, 128000},
+TEST(ConfiguredLink, KindAndLineSpeedFromTheConfiguration) {
+    const ConfiguredCase cases[] = {
+        {nullptr, TransportKind::Usb, 128000},
+        {"[t]\nm_COM_MdoeIO=2\n", TransportKind::WiFi, 128000},
+        {"[t]\nm_COM_MdoeIO=3\nm_COM_m_BoTeLV=57600\n", TransportKind::Bluetooth, 57600},
+        {"[t]\nm_COM_MdoeIO=7\nm_COM_m_BoTeLV=0\n", TransportKind::Serial, 128000},
+        {"[t]\nm_COM_MdoeIO=-4\nm_COM_m_BoTeLV=-9\n", TransportKind::Usb, 128000},
+        {"[other]\nm_COM_MdoeIO=2\n", TransportKind::Usb, 128000},
     };
-    for (const StartUpCase& c : cases) {
-        SCOPED_TRACE(c.caption);
+    for (const ConfiguredCase& c : cases) {
+        SCOPED_TRACE(c.file ? c.file : "no file");
         test::TempFolder folder;
         DataFolders folders(folder.path(), folder.path() + "fallback/");
         std::filesystem::create_directories(folders.dataFolder());
         if (c.file) std::ofstream(folders.dataFolder() + "Configuration.ini") << c.file;
+        LinkChoice choice = configuredLink(folders, "t");
+        EXPECT_EQ(choice.kind, c.kind);
+        EXPECT_EQ(choice.baudRate, c.baudRate);
+    }
+}
 
+// The engine titles the session after the transport it was given, whatever that is.
+TEST(LinkEngineStartUp, TakesTheCaptionFromTheTransport) {
+    const std::pair<TransportKind, const char*> cases[] = {
+        {TransportKind::Usb, "TQ370-USB"},
+        {TransportKind::WiFi, "TQ370-NET"},
+        {TransportKind::Bluetooth, "TQ370-BT"},
+        {TransportKind::Serial, "TQ370-COM"},
+    };
+    for (auto [kind, caption] : cases) {
+        SCOPED_TRACE(caption);
+        test::TempFolder folder;
+        DataFolders folders(folder.path(), folder.path() + "fallback/");
         LinkContext link(TIME_SCALE);
         link.registers.setRegister(500, 1);
         link.textSlots[4].pending.store(1);
         RecordingLinkHost host;
-        std::atomic<int> madeKind{0};
-        std::atomic<int> madeBaud{0};
-        LinkEngine engine(link, host,
-                          {folders, "t", [&](LinkContext&, TransportKind kind, int baud) {
-                               madeKind = static_cast<int>(kind);
-                               madeBaud = baud;
-                               return std::unique_ptr<Transport>();
-                           }});
+        LinkEngine engine(link, host, {folders, [kind](LinkContext&) {
+                                           return std::make_unique<RecordingTransport>(kind);
+                                       }});
         ASSERT_TRUE(engine.startEngine());
         EXPECT_FALSE(engine.startEngine()) << "one engine thread at a time";
         ASSERT_TRUE(host.waitFor([](const auto& events) { return events.size() >= 3; },
                                  std::chrono::seconds(5)));
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (madeKind == 0 && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        EXPECT_EQ(madeKind, static_cast<int>(c.kind));
-        EXPECT_EQ(madeBaud, c.baudRate);
         auto events = host.events();
-        EXPECT_EQ(events[1].text, c.caption);
+        EXPECT_EQ(events[1].text, caption);
         EXPECT_FALSE(link.registers.isWritePending(500)) << "defaults loaded";
         EXPECT_EQ(link.textSlots[4].pending.load(), 0) << "text slots cleared";
         EXPECT_EQ(engine.stopEngine(), StopResult::Stopped);
@@ -73,13 +80,33 @@ TEST(LinkEngineStartUp, ChoosesTheTransportAndCaptionFromTheConfiguration) {
     }
 }
 
+TEST(LinkEngineStartUp, AJobStillWaitingWhenTheEngineStopsEndsAsStopped) {
+    test::TempFolder folder;
+    DataFolders folders(folder.path(), folder.path() + "fallback/");
+    LinkContext link(TIME_SCALE);
+    RecordingLinkHost host;
+    // Without a transport the engine never reaches its main loop.
+    LinkEngine engine(link, host, {folders, [](LinkContext&) { return nullptr; }});
+    ASSERT_TRUE(engine.startEngine());
+    JobTicket ticket = engine.requestRecall(3);
+    EXPECT_FALSE(ticket.waitFor(std::chrono::milliseconds(20)));
+    EXPECT_EQ(engine.stopEngine(), StopResult::Stopped);
+    auto outcome = ticket.waitFor(std::chrono::seconds(1));
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(outcome->job, JobKind::RecallMode);
+    EXPECT_EQ(outcome->result, JobResult::Stopped);
+    EXPECT_EQ(outcome->mode, 3);
+    ASSERT_EQ(host.outcomes().size(), 1u);
+    EXPECT_EQ(host.outcomes()[0].result, JobResult::Stopped);
+}
+
 TEST(LinkEngineStartUp, CanBeStartedAgainAfterAStop) {
     test::TempFolder folder;
     DataFolders folders(folder.path(), folder.path() + "fallback/");
     LinkContext link(TIME_SCALE);
     RecordingLinkHost host;
     std::atomic<int> starts{0};
-    LinkEngine engine(link, host, {folders, "t", [&](LinkContext&, TransportKind, int) {
+    LinkEngine engine(link, host, {folders, [&](LinkContext&) {
                                        ++starts;
                                        return std::unique_ptr<Transport>();
                                    }});

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace tq370 {
 namespace {
@@ -110,13 +111,63 @@ TEST_F(RegisterTableTest, WriteBatchSendsOnlyLowSixteenBits) {
     EXPECT_EQ(batch.entries[0].value, 0x2345);
 }
 
-TEST_F(RegisterTableTest, UnacknowledgedWriteIsSentElevenTimesThenDropped) {
+TEST_F(RegisterTableTest, UnacknowledgedWriteIsSentElevenTimesThenGivenUpOnce) {
     table->setRegister(42, 7);
     int sends = 0;
-    for (int i = 0; i < 20; ++i) sends += table->collectWriteBatch(0, 24).count;
+    std::vector<WriteEntry> givenUp;
+    for (int i = 0; i < 20; ++i) {
+        WriteBatch batch = table->collectWriteBatch(0, 24);
+        sends += batch.count;
+        for (const WriteEntry& e : table->settleLastSends(batch)) givenUp.push_back(e);
+    }
     EXPECT_EQ(sends, 11);
+    ASSERT_EQ(givenUp.size(), 1u);
+    EXPECT_EQ(givenUp[0].reg, 42);
+    EXPECT_EQ(givenUp[0].value, 7);
     EXPECT_FALSE(table->isWritePending(42));
     EXPECT_EQ(table->retryCount(42), 0);
+}
+
+TEST_F(RegisterTableTest, LastSendAnsweredOrOverwrittenDuringItsWait) {
+    struct Case {
+        const char* what;
+        bool acknowledged;
+        bool newValue;
+        bool givenUp;
+        bool pendingAfter;
+    };
+    const Case cases[] = {
+        {"no answer", false, false, true, false},
+        {"acknowledged before the wait ended", true, false, false, false},
+        {"a newer value stays pending with a full set of sends", false, true, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        table->loadDefaults();
+        table->setRegister(42, 7);
+        for (int i = 0; i < RETRY_GIVE_UP_AT; ++i) table->collectWriteBatch(0, 24);
+        WriteBatch last = table->collectWriteBatch(0, 24);
+        ASSERT_EQ(last.count, 1);
+        EXPECT_TRUE(last.entries[0].lastSend);
+        if (c.acknowledged) table->acknowledgeWrite(42, 7);
+        if (c.newValue) table->setRegister(42, 8);
+        EXPECT_EQ(table->settleLastSends(last).size(), c.givenUp ? 1u : 0u);
+        EXPECT_EQ(table->isWritePending(42), c.pendingAfter);
+        EXPECT_EQ(table->retryCount(42), 0);
+    }
+}
+
+TEST_F(RegisterTableTest, ClearingTheLinkFlagsNamesTheDroppedWrites) {
+    table->setRegister(42, 7);
+    table->setRegister(300, 0x12345);
+    table->markDeviceUpdated(5);
+    std::vector<WriteEntry> dropped = table->clearLinkFlags();
+    ASSERT_EQ(dropped.size(), 2u);
+    EXPECT_EQ(dropped[0].reg, 42);
+    EXPECT_EQ(dropped[1].reg, 300);
+    EXPECT_EQ(dropped[1].value, 0x2345);
+    EXPECT_FALSE(table->isWritePending(42));
+    EXPECT_FALSE(table->isDeviceUpdated(5));
 }
 
 TEST_F(RegisterTableTest, ModeNameCommandReplacesTheWriteFrame) {

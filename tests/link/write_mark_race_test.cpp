@@ -56,6 +56,7 @@ class WriteMarkRace : public ::testing::TestWithParam<RaceCase> {
             parser.input(ack);
         } else {
             WriteBatch batch = table().collectWriteBatch(FIRST, COUNT);
+            table().settleLastSends(batch);
             for (int i = 0; i < batch.count; ++i) {
                 mayBeClear[batch.entries[i].reg - FIRST] = batch.entries[i].value != oldValue;
             }
@@ -88,10 +89,11 @@ TEST_P(WriteMarkRace, NewerValueKeepsItsPendingMark) {
         test::Bytes ack;
         for (int k = 0; k < COUNT; ++k) {
             table().setRegister(FIRST + k, oldValue);
-            table().entry(FIRST + k).retryCount.store(RETRY_GIVE_UP_AT);
             test::Bytes entry = test::writeAck({{FIRST + k, oldValue}});
             ack.insert(ack.end(), entry.begin(), entry.end());
         }
+        // Ten unanswered sends: the next one is each register's last.
+        for (int send = 0; send < RETRY_GIVE_UP_AT; ++send) table().collectWriteBatch(FIRST, COUNT);
         round.store(r, std::memory_order_release);
         std::array<bool, COUNT> mayBeClear = linkActs(oldValue, ack);
         waitFor(userDone, r);

@@ -14,7 +14,7 @@ class RegisterFixture : public ::testing::Test {
   protected:
     void SetUp() override { table->loadDefaults(); }
     void clearPending() {
-        for (int r = 0; r < REGISTER_COUNT; ++r) table->entry(r).writePending.store(0);
+        for (int r = 0; r < REGISTER_COUNT; ++r) table->dropPendingWrite(r);
     }
     std::unique_ptr<RegisterTable> table = std::make_unique<RegisterTable>();
     ChannelLinks links;

@@ -55,10 +55,36 @@ expect_exit() {  # CODE PATTERN COMMAND...
     grep -q -- "$pattern" "$work/err" || fail "$* said: $(cat "$work/err")"
 }
 "$ctl" preset make -o "$work/other" --model 4242 </dev/null >/dev/null
-expect_exit 1 'Wrong file version' dev upload "$work/other.mxb"
+expect_exit 1 'the processor is model 10011, the file is for 4242' dev upload "$work/other.mxb"
 expect_exit 3 'cannot be opened' dev upload "$work/absent.mxb"
 expect_exit 3 'folder does not exist' dev read -o "$work/no/such/x"
 expect_exit 2 'REG must be' dev get 1901
 expect_exit 2 'VALUE must be' dev set 5=65536
 expect_exit 1 'no processor answered' "$ctl" --serial "$work/absent-port" --timeout 1 info
+
+# The tool judges outcomes by their kind, never by their wording: a copy of it whose data
+# folder says Chinese behaves exactly as the original.
+mkdir -p "$work/zh/FileData"
+cp "$ctl" "$work/zh/tq370ctl"
+printf '[tq370ctl]\nLanguage=0\n' >"$work/zh/FileData/Language.ini"
+for args in "upload $work/other.mxb" "upload $work/absent.mxb" "set 1880=6" "recall 3"; do
+    status_en=0 status_zh=0
+    # shellcheck disable=SC2086
+    dev $args >"$work/out_en" 2>"$work/err_en" || status_en=$?
+    # shellcheck disable=SC2086
+    "$work/zh/tq370ctl" --serial "$port" "${scale[@]}" $args >"$work/out_zh" 2>"$work/err_zh" ||
+        status_zh=$?
+    [ "$status_en" -eq "$status_zh" ] || fail "$args: exit $status_en in English, $status_zh in Chinese"
+    diff "$work/err_en" "$work/err_zh" >/dev/null ||
+        fail "$args: said '$(cat "$work/err_en")' in English, '$(cat "$work/err_zh")' in Chinese"
+done
+
+# A link cut in the middle of an upload: nothing the upload writes is answered.
+kill "$SIM_PID" 2>/dev/null || true
+wait "$SIM_PID" 2>/dev/null || true
+never=()
+for r in $(seq 230 1875); do never+=(--never-ack "$r"); done
+coproc SIM { exec "$sim" --pty --preset "$work/start.mxb" "${never[@]}" --time-scale 0.1; }
+read -r -t 10 -u "${SIM[0]}" port || fail "the second tqr480-sim printed no port"
+expect_exit 1 'the link to the processor was lost before the job was done' dev upload "$work/scene.mxb"
 echo "device commands passed"

@@ -2,18 +2,17 @@
 #include <filesystem>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "command.h"
 #include "device_link.h"
-#include "link/engine_jobs.h"
-#include "link/engine_texts.h"
+#include "job_reason.h"
 #include "register_arguments.h"
 #include "storage/preset_file.h"
 #include "storage/preset_name.h"
-#include "text/string_table.h"
-#include "text/text_ids.h"
 
 namespace tq370::ctl {
 namespace {
@@ -22,11 +21,13 @@ namespace fs = std::filesystem;
 constexpr auto RELAXED = std::memory_order_relaxed;
 constexpr std::size_t MODE_NAME_BYTES = 20;
 
-bool shown(const std::vector<PrintingLinkHost::Message>& messages, std::string_view text) {
-    for (const auto& m : messages) {
-        if (m.text == text) return true;
+// Ends a job command: its exit code, and the reason on standard error when it failed.
+int finishJob(const std::optional<JobOutcome>& outcome) {
+    if (!outcome) return EXIT_LINK_ERROR;
+    if (!outcome->succeeded()) {
+        std::fprintf(stderr, "tq370ctl: %s\n", jobFailureReason(*outcome).c_str());
     }
-    return false;
+    return jobExitCode(*outcome);
 }
 
 // Connects; on failure sets exitCode and returns false.
@@ -91,40 +92,23 @@ void addRead(CLI::App& app, int& exitCode) {
             device.emplace(options, DataFolders(scratch + "/", scratch + "/fallback/"));
         }
         const std::string name = bare ? *output : "read";
-        device->link().jobInputs.setPresetPath(name);
-        // The job names the file it wrote; this command names the one the user asked for.
-        device->host().setEcho(false);
         if (!connected(*device, exitCode)) return;
-        auto messages = device->runJob(JOB_SAVE_TO_FILE);
+        auto outcome =
+            device->runJob([&](LinkEngine& engine) { return engine.requestSaveToFile(name); });
         device->stop();
-        exitCode = EXIT_LINK_ERROR;
-        if (messages && !shown(*messages, text(TXT_SAVE_FAILED))) {
-            std::string saved;
-            for (const auto& m : *messages) {
-                if (m.caption == text(TXT_SAVE_SUCCESSFUL)) saved = m.text;
-            }
-            if (!saved.empty() && !bare) {
-                std::error_code error;
-                fs::rename(saved, target, error);
-                if (error) {
-                    fs::copy_file(saved, target, fs::copy_options::overwrite_existing, error);
-                }
-                if (error) {
-                    std::fprintf(stderr, "tq370ctl: %s: %s\n", target.c_str(),
-                                 error.message().c_str());
-                    exitCode = EXIT_FILE_ERROR;
-                } else {
-                    saved = target.string();
-                }
-            }
-            if (!saved.empty() && exitCode != EXIT_FILE_ERROR) {
-                std::printf("%s\n", saved.c_str());
-                exitCode = EXIT_OK;
+        exitCode = finishJob(outcome);
+        if (exitCode == EXIT_OK && !bare) {
+            // The job saved in the private folder; the file goes where the user asked.
+            std::error_code error;
+            fs::rename(outcome->path, target, error);
+            if (error)
+                fs::copy_file(outcome->path, target, fs::copy_options::overwrite_existing, error);
+            if (error) {
+                std::fprintf(stderr, "tq370ctl: %s: %s\n", target.c_str(), error.message().c_str());
+                exitCode = EXIT_FILE_ERROR;
             }
         }
-        if (exitCode == EXIT_LINK_ERROR && messages) {
-            for (const auto& m : *messages) std::fprintf(stderr, "tq370ctl: %s\n", m.text.c_str());
-        }
+        if (exitCode == EXIT_OK) std::printf("%s\n", bare ? outcome->path.c_str() : target.c_str());
         if (!scratch.empty()) fs::remove_all(scratch);
     });
 }
@@ -145,12 +129,9 @@ void addUpload(CLI::App& app, int& exitCode) {
             exitCode = EXIT_FILE_ERROR;
             return;
         }
-        device.link().jobInputs.setPresetPath(*path);
-        device.link().jobInputs.setRegisterList(uploadRegisterList());
         if (!connected(device, exitCode)) return;
-        auto messages = device.runJob(JOB_UPLOAD);
-        // Every message of the upload job reports a refusal or a failure.
-        exitCode = messages && messages->empty() ? EXIT_OK : EXIT_LINK_ERROR;
+        exitCode = finishJob(
+            device.runJob([&](LinkEngine& engine) { return engine.requestUpload(*path); }));
     });
 }
 
@@ -182,7 +163,10 @@ void addGet(CLI::App& app, int& exitCode) {
 
 void addSet(CLI::App& app, int& exitCode) {
     auto* cmd = app.add_subcommand(
-        "set", "Write registers and wait until the processor has acknowledged each");
+        "set",
+        "Write registers and wait until the processor has acknowledged each. A register the "
+        "link gives up on (11 unanswered sends, or a write a reconnect dropped) is named and "
+        "the exit code is 1, also when a read-back after a reconnect shows it stored");
     const DeviceOptions& options = addDeviceCommand(app, *cmd);
     auto pairs = std::make_shared<std::vector<std::string>>();
     cmd->add_option("REG=VALUE", *pairs, "register and value, e.g. 300=1234 or 32=0x6401")
@@ -194,29 +178,31 @@ void addSet(CLI::App& app, int& exitCode) {
         if (!connected(device, exitCode)) return;
         RegisterTable& table = device.link().registers;
         for (const RegisterValue& w : writes) table.setRegister(w.reg, w.value);
-        // A register whose last send went out unanswered is given up, not acknowledged.
-        // Unanswered writes may also take the link down; the read-back after the reconnect
-        // then shows what the processor holds.
-        std::vector<bool> lastSend(writes.size(), false);
+        // Each write ends acknowledged or given up by the engine (after its last unanswered
+        // send, or when a reconnect dropped it); a given-up one is named.
         auto settled = [&] {
-            bool all = true;
-            for (std::size_t k = 0; k < writes.size(); ++k) {
-                if (table.isWritePending(writes[k].reg)) {
-                    all = false;
-                    lastSend[k] = table.retryCount(writes[k].reg) >= RETRY_GIVE_UP_AT;
-                }
+            for (const RegisterValue& w : writes) {
+                if (table.isWritePending(w.reg)) return false;
             }
-            return all;
+            return true;
         };
         if (!device.waitThroughReconnects(settled)) {
             exitCode = EXIT_LINK_ERROR;
             return;
         }
         exitCode = EXIT_OK;
-        for (std::size_t k = 0; k < writes.size(); ++k) {
-            if (lastSend[k] || table.getRegister(writes[k].reg) != writes[k].value) {
-                std::fprintf(stderr, "tq370ctl: register %d was not acknowledged\n", writes[k].reg);
-                exitCode = EXIT_LINK_ERROR;
+        const std::set<int> givenUp = device.host().givenUpRegisters();
+        for (const RegisterValue& w : writes) {
+            if (givenUp.count(w.reg) == 0) continue;
+            exitCode = EXIT_LINK_ERROR;
+            // After a reconnect the table holds what the read-back found in the processor.
+            if (device.host().connections() > 1 && table.getRegister(w.reg) == w.value) {
+                std::fprintf(stderr,
+                             "tq370ctl: register %d was not acknowledged (stored, as a "
+                             "read-back since shows)\n",
+                             w.reg);
+            } else {
+                std::fprintf(stderr, "tq370ctl: register %d was not acknowledged\n", w.reg);
             }
         }
     });
@@ -258,10 +244,8 @@ void addRecall(CLI::App& app, int& exitCode) {
     cmd->callback([&options, mode, &exitCode] {
         DeviceLink device(options);
         if (!connected(device, exitCode)) return;
-        device.link().registers.setRegister(REG_MODE_COMMAND, (MODE_COMMAND_RECALL << 8) | *mode);
-        auto messages = device.runJob(JOB_RECALL_MODE);
-        const bool ok = messages && messages->empty();
-        exitCode = ok ? EXIT_OK : EXIT_LINK_ERROR;
+        exitCode = finishJob(
+            device.runJob([&](LinkEngine& engine) { return engine.requestRecall(*mode); }));
     });
 }
 
@@ -279,14 +263,9 @@ void addSaveMode(CLI::App& app, int& exitCode) {
         if (name->size() > MODE_NAME_BYTES) throw UsageError("NAME has more than 20 characters");
         DeviceLink device(options);
         if (!connected(device, exitCode)) return;
-        LinkContext& link = device.link();
-        for (std::size_t k = 0; k < MODE_NAME_LENGTH; ++k) {
-            link.modeNameBuffer[k].store(k < name->size() ? (*name)[k] : u' ', RELAXED);
-        }
-        link.registers.setRegister(REG_MODE_COMMAND, (MODE_COMMAND_SAVE << 8) | *mode);
-        auto messages = device.runJob(JOB_SAVE_MODE);
-        exitCode =
-            messages && shown(*messages, text(TXT_SAVE_SUCCESSFUL)) ? EXIT_OK : EXIT_LINK_ERROR;
+        const std::u16string wide(name->begin(), name->end());
+        exitCode = finishJob(
+            device.runJob([&](LinkEngine& engine) { return engine.requestSaveMode(*mode, wide); }));
     });
 }
 

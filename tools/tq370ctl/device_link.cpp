@@ -5,8 +5,6 @@
 #include "platform/hidapi_device.h"
 #include "platform/net_address.h"
 #include "text/language.h"
-#include "text/string_table.h"
-#include "text/text_ids.h"
 #include "transports/hid_transport.h"
 #include "transports/serial_transport.h"
 #include "transports/wifi_transport.h"
@@ -16,6 +14,8 @@ namespace {
 
 constexpr auto RELAXED = std::memory_order_relaxed;
 constexpr auto POLL_STEP = std::chrono::microseconds(200);
+// How often a wait looks again at what no report announces (acknowledgements, text slots).
+constexpr auto LOOK_AGAIN = std::chrono::milliseconds(2);
 
 std::string openErrorMeaning(SerialPort::OpenError error) {
     switch (error) {
@@ -92,6 +92,10 @@ DeviceLink::DeviceLink(const DeviceOptions& options, DataFolders folders)
       deadline_(deadlineAfter(options.timeoutSeconds)),
       link_(std::make_unique<LinkContext>(options.timeScale)) {
     setCurrentLanguage(Language::English);
+    host_.setOnReport([this] {
+        { std::lock_guard lock(wakeMutex_); }
+        wake_.notify_all();
+    });
 }
 
 DeviceLink::~DeviceLink() {
@@ -127,8 +131,7 @@ std::optional<std::string> DeviceLink::modeName(int mode) const {
 
 bool DeviceLink::connect() {
     if (!folders_.ensureDataFolder()) folders_.ensureFallbackFolder();
-    EngineSetup setup{folders_, DataFolders::runningProgramName(),
-                      [this](LinkContext& context, TransportKind, int) {
+    EngineSetup setup{folders_, [this](LinkContext& context) {
                           auto made = makeTransport(context);
                           transport_.store(made.get());
                           return made;
@@ -136,27 +139,31 @@ bool DeviceLink::connect() {
     engine_ = std::make_unique<LinkEngine>(*link_, host_, setup);
     if (!engine_->startEngine()) return false;
 
-    const std::string wrongModel(text(TXT_MODEL_WRONG));
-    auto refused = [&] {
-        for (const auto& m : host_.messages()) {
-            if (m.text == wrongModel) return true;
+    // The engine says nothing when it reaches its main loop, so the wait looks at its
+    // state in short steps; a processor of another model is reported to the host.
+    while (!engine_->waitUntilRunning(
+        std::min(deadline_, std::chrono::steady_clock::now() + LOOK_AGAIN * 10))) {
+        if (host_.shown(MessageTopic::WrongModel)) {
+            std::fprintf(stderr, "tq370ctl: the processor %s is model %u, not %u\n",
+                         linkDescription().c_str(),
+                         static_cast<unsigned>(link_->deviceModelId.load(RELAXED)),
+                         static_cast<unsigned>(ACCEPTED_MODEL));
+            return false;
         }
-        return false;
-    };
-    while (!running()) {
-        if (refused()) return false;  // already printed by the host
-        if (std::chrono::steady_clock::now() > deadline_) {
+        if (pastDeadline()) {
             reportTimeout("no processor answered");
             return false;
         }
-        std::this_thread::sleep_for(POLL_STEP);
     }
     return true;
 }
 
 bool DeviceLink::running() const {
-    return engine_ && engine_->state() == EngineState::Running &&
-           engine_->stats().mainLoopIterations.load(RELAXED) > 0 && link_->linkUp.load(RELAXED);
+    return engine_ && engine_->state() == EngineState::Running && link_->linkUp.load(RELAXED);
+}
+
+bool DeviceLink::pastDeadline() const {
+    return std::chrono::steady_clock::now() > deadline_;
 }
 
 // The tool picks the link from its options, whatever the configuration file says.
@@ -211,60 +218,40 @@ std::string DeviceLink::portPath() const {
 }
 
 bool DeviceLink::waitFor(const std::function<bool()>& done) {
+    std::unique_lock lock(wakeMutex_);
     while (!done()) {
         if (!link_->linkUp.load(RELAXED)) {
             std::fprintf(stderr, "tq370ctl: the link to the processor was lost\n");
             return false;
         }
-        if (std::chrono::steady_clock::now() > deadline_) {
+        if (pastDeadline()) {
             std::fprintf(stderr, "tq370ctl: timed out after %g s\n", options_.timeoutSeconds);
             return false;
         }
-        std::this_thread::sleep_for(POLL_STEP);
+        wake_.wait_for(lock, LOOK_AGAIN);
     }
     return true;
 }
 
 bool DeviceLink::waitThroughReconnects(const std::function<bool()>& done) {
+    std::unique_lock lock(wakeMutex_);
     while (!(running() && done())) {
-        if (std::chrono::steady_clock::now() > deadline_) {
+        if (pastDeadline()) {
             std::fprintf(stderr, "tq370ctl: timed out after %g s\n", options_.timeoutSeconds);
             return false;
         }
-        std::this_thread::sleep_for(POLL_STEP);
+        wake_.wait_for(lock, LOOK_AGAIN);
     }
     return true;
 }
 
-bool DeviceLink::waitIterations(int n) {
-    const auto target = engine_->stats().mainLoopIterations.load(RELAXED) + n;
-    return waitFor([&] { return engine_->stats().mainLoopIterations.load(RELAXED) >= target; });
-}
-
-std::optional<std::vector<PrintingLinkHost::Message>> DeviceLink::runJob(int job) {
-    const std::size_t before = host_.messages().size();
-    engine_->requestJob(job);
-    // Jobs run inside a main-loop iteration: once the flag is taken, the iteration after
-    // the one that took it starts only when the job is over. A job that loses the link
-    // ends the main loop instead.
-    const auto& iterations = engine_->stats().mainLoopIterations;
-    std::int64_t taken = -1;
-    while (true) {
-        if (taken < 0 && link_->jobRequest(job).load(RELAXED) == 0)
-            taken = iterations.load(RELAXED);
-        if (taken >= 0 &&
-            (iterations.load(RELAXED) > taken || engine_->state() != EngineState::Running)) {
-            break;
-        }
-        if (std::chrono::steady_clock::now() > deadline_) {
-            std::fprintf(stderr, "tq370ctl: timed out after %g s\n", options_.timeoutSeconds);
-            return std::nullopt;
-        }
-        std::this_thread::sleep_for(POLL_STEP);
+std::optional<JobOutcome> DeviceLink::runJob(const std::function<JobTicket(LinkEngine&)>& request) {
+    JobTicket ticket = request(*engine_);
+    auto outcome = ticket.waitUntil(deadline_);
+    if (!outcome) {
+        std::fprintf(stderr, "tq370ctl: timed out after %g s\n", options_.timeoutSeconds);
     }
-    std::vector<PrintingLinkHost::Message> all = host_.messages();
-    return std::vector<PrintingLinkHost::Message>(all.begin() + static_cast<std::ptrdiff_t>(before),
-                                                  all.end());
+    return outcome;
 }
 
 void DeviceLink::stop() {

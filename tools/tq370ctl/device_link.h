@@ -4,6 +4,7 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -14,6 +15,7 @@
 
 #include "link/link_context.h"
 #include "link/link_engine.h"
+#include "link/processor_identity.h"
 #include "printing_link_host.h"
 #include "storage/data_folders.h"
 
@@ -64,23 +66,25 @@ public:
     const PrintingLinkHost& host() const { return host_; }
     std::string portPath() const;
 
-    // Polls done() until it holds (true) or the deadline or a lost link ends the wait.
+    // Waits until done() holds (true), or until the deadline or a lost link ends the wait
+    // (false, with a message). done() is asked again whenever the host is told something,
+    // and every few milliseconds for what only the register table shows.
     bool waitFor(const std::function<bool()>& done);
     // The same, but a lost link is waited out: done() is asked only while the engine runs
     // its main loop (after a reconnect, once the connect sequence has read everything back).
     bool waitThroughReconnects(const std::function<bool()>& done);
-    // Waits until the main loop ran n more iterations; false as waitFor.
-    bool waitIterations(int n);
 
-    // Runs job n and waits until it has finished; the messages it showed, or nullopt when
-    // the deadline came first (with a message).
-    std::optional<std::vector<PrintingLinkHost::Message>> runJob(int job);
+    // Runs a job and waits for its outcome; nullopt when the deadline came first (with a
+    // message).
+    std::optional<JobOutcome> runJob(const std::function<JobTicket(LinkEngine&)>& request);
 
     // The name of mode 1..16 as it arrived; nullopt when it did not.
     std::optional<std::string> modeName(int mode) const;
 
     // Whether the engine runs its main loop on a live link.
     bool running() const;
+    // Whether the deadline has passed.
+    bool pastDeadline() const;
 
     // Stops the engine.
     void stop();
@@ -99,6 +103,9 @@ private:
     std::atomic<SerialTransport*> serial_{nullptr};  // when the link is a serial port
     std::atomic<Transport*> transport_{nullptr};
     std::unique_ptr<LinkEngine> engine_;
+
+    std::mutex wakeMutex_;  // with wake_: a report of the host ends a wait early
+    std::condition_variable wake_;
 
     mutable std::mutex namesMutex_;  // guards names_
     std::array<std::optional<std::string>, MODE_COUNT> names_;

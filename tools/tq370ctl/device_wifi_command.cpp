@@ -5,48 +5,31 @@
 
 #include "command.h"
 #include "device_link.h"
-#include "link/engine_texts.h"
 #include "link/wifi_settings.h"
 
 namespace tq370::ctl {
 namespace {
 
 constexpr auto RELAXED = std::memory_order_relaxed;
-constexpr int TEXT_SLOT_GET_IP = 0;
-// Iterations after a command was answered or given up in which its confirmation shows.
-constexpr int CONFIRMATION_ITERATIONS = 3;
 
 std::string dotted(std::uint32_t address) {
     return std::to_string(address >> 24) + "." + std::to_string((address >> 16) & 0xFF) + "." +
            std::to_string((address >> 8) & 0xFF) + "." + std::to_string(address & 0xFF);
 }
 
-bool shown(const PrintingLinkHost& host, std::string_view text) {
-    for (const auto& m : host.messages()) {
-        if (m.text == text) return true;
-    }
-    return false;
-}
-
-// Queues the commands and waits for the engine's confirmation message; false (with a
+// Queues the commands and waits for the engine's confirmation of them; false (with a
 // message) when the processor did not answer them all.
 bool sendSettings(DeviceLink& device, const std::vector<TextCommand>& commands,
-                  std::string_view confirmation) {
+                  TextConfirmation confirmation) {
     for (const TextCommand& c : commands) queueTextCommand(device.link(), c);
-    auto& slots = device.link().textSlots;
+    bool givenUp = false;
     auto settled = [&] {
-        if (shown(device.host(), confirmation)) return true;
-        for (const TextCommand& c : commands) {
-            if (slots[static_cast<std::size_t>(c.slot)].pending.load(RELAXED) > 0) return false;
-        }
-        return true;
+        for (const TextCommand& c : commands)
+            givenUp = givenUp || device.host().textGivenUp(c.slot);
+        return givenUp || device.host().confirmed(confirmation);
     };
     if (!device.waitFor(settled)) return false;
-    // A confirmation is shown in the main-loop iteration after the last answer.
-    if (!shown(device.host(), confirmation) && !device.waitIterations(CONFIRMATION_ITERATIONS)) {
-        return false;
-    }
-    if (shown(device.host(), confirmation)) return true;
+    if (!givenUp) return true;
     std::fprintf(stderr, "tq370ctl: the processor did not answer the WiFi settings\n");
     return false;
 }
@@ -70,7 +53,9 @@ void addShow(CLI::App& wifi, int& exitCode) {
         auto slot = [&](int n) -> TextSlot& { return link.textSlots[static_cast<std::size_t>(n)]; };
         auto settled = [&] {
             for (int n : queried) {
-                if (slot(n).pending.load(RELAXED) > 0) return false;
+                if (slot(n).pending.load(RELAXED) > 0 && !device.host().textGivenUp(n)) {
+                    return false;
+                }
             }
             return true;
         };
@@ -86,17 +71,15 @@ void addShow(CLI::App& wifi, int& exitCode) {
                 return;
             }
         }
-        auto after = [&](int n, std::string_view prefix) {
-            return replyTextAfterPrefix(slot(n).text(), prefix).value_or("");
-        };
+        auto after = [&](int n) { return slotReplyText(link, n).value_or(""); };
         const std::string ip =
             dotted(static_cast<std::uint32_t>(slot(TEXT_SLOT_GET_IP).value.load()));
         const bool router =
             wifiModeFromValue(slot(TEXT_SLOT_GET_WIFI_MODE).value.load()) == WifiMode::Router;
-        const std::string routeSsid = after(TEXT_SLOT_GET_ROUTE_SSID, "Get_RouteSSID:");
-        const std::string routePw = after(TEXT_SLOT_GET_ROUTE_PW, "Get_RoutePW:");
-        const std::string hotSsid = after(TEXT_SLOT_GET_HOT_SSID, "Get_HotSSID:");
-        const std::string hotPw = after(TEXT_SLOT_GET_HOT_PW, "Get_HotPW:");
+        const std::string routeSsid = after(TEXT_SLOT_GET_ROUTE_SSID);
+        const std::string routePw = after(TEXT_SLOT_GET_ROUTE_PW);
+        const std::string hotSsid = after(TEXT_SLOT_GET_HOT_SSID);
+        const std::string hotPw = after(TEXT_SLOT_GET_HOT_PW);
         if (*json) {
             nlohmann::ordered_json out{{"ip", ip},
                                        {"mode", router ? "route" : "hot"},
@@ -141,7 +124,8 @@ void addSetNetwork(CLI::App& wifi, int& exitCode, bool hotspot) {
             return;
         }
         exitCode =
-            sendSettings(device, request.commands, hotspot ? TEXT_HOTSPOT_SET : TEXT_ROUTER_SET)
+            sendSettings(device, request.commands,
+                         hotspot ? TextConfirmation::HotspotSet : TextConfirmation::RouterSet)
                 ? EXIT_OK
                 : EXIT_LINK_ERROR;
     });
@@ -162,7 +146,8 @@ void addMode(CLI::App& wifi, int& exitCode) {
         }
         TextCommand command =
             wifiModeCommand(*mode == "route" ? WifiMode::Router : WifiMode::Hotspot);
-        exitCode = sendSettings(device, {command}, TEXT_WIFI_MODE_SET) ? EXIT_OK : EXIT_LINK_ERROR;
+        exitCode = sendSettings(device, {command}, TextConfirmation::WifiModeSet) ? EXIT_OK
+                                                                                  : EXIT_LINK_ERROR;
     });
 }
 
