@@ -50,6 +50,8 @@ void ResponseScope::initialise() {
     qArrowSheet_ = makeQArrowSheet();
     passOverlay_ = makePassOverlay();
     grid_ = clientImage(size());
+    backdrop_ = clientImage(size());
+    backdropValid_ = false;
     picture_ = clientImage(size());
     readoutFont_ = faceFont(QString::fromUtf8(LABEL_FACE), READOUT_TEXT_PX * scale_, FONT_BOLD);
     boxFont_ = faceFont(QString::fromUtf8(LABEL_FACE), BOX_TEXT_PX * scale_, FONT_BOLD);
@@ -200,6 +202,8 @@ void ResponseScope::relayout() {
     // Handles are placed from their values, so repeated resizes cannot drift them.
     for (int band = 0; band < BAND_COUNT; ++band) placeHandle(band);
     grid_ = clientImage(size());
+    backdrop_ = clientImage(size());
+    backdropValid_ = false;
     picture_ = clientImage(size());
     readoutFont_ = faceFont(QString::fromUtf8(LABEL_FACE), READOUT_TEXT_PX * scale_, FONT_BOLD);
     boxFont_ = faceFont(QString::fromUtf8(LABEL_FACE), BOX_TEXT_PX * scale_, FONT_BOLD);
@@ -242,6 +246,9 @@ ScopeRect ResponseScope::channelBoxRect(int row) const {
     return channelBoxes_[at(row)];
 }
 
+// The picture is the backdrop (grid, other curves, CH boxes; recomposed only when one of
+// them changed) with the current curve, its outline, the overlay, the handles and the
+// readout drawn over it.
 const QImage& ResponseScope::composePicture() {
     if (!initialised_) {
         picture_ = clientImage(size());
@@ -250,18 +257,17 @@ const QImage& ResponseScope::composePicture() {
     if (!gridValid_) {
         drawScopeGrid(grid_, geometry_);
         gridValid_ = true;
+        backdropValid_ = false;
     }
     curves_.recompute(curveCount_, currentCurve_, selectedBand_, hpCode_, lpCode_);
+    if (backdropIsStale()) composeBackdrop();
+    std::copy_n(backdrop_.constBits(), backdrop_.sizeInBytes(), picture_.bits());
+    drawCurrentCurve();
     QPainter painter(&picture_);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, grid_);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    drawCurves(painter);
     if (!eqActive_) drawPassOverlay(painter);
     drawQHandles(painter);
     drawHandles(painter);
     drawReadout(painter);
-    drawChannelBoxes(painter);
     return picture_;
 }
 

@@ -5,12 +5,14 @@
 #include <QPoint>
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 #include "controls/message_window.h"
 #include "response/math/curve_params.h"
 #include "response/scope_curves.h"
 #include "response/scope_geometry.h"
+#include "response/scope_stroke.h"
 
 namespace tq370::response {
 
@@ -119,13 +121,23 @@ private:
     void storeCrossoverFrequency(int row, int band, double frequencyHz);
     void markDirty(int row);
 
-    // Painting (response_scope_paint.cpp).
-    void drawCurves(QPainter& painter);
+    // Painting (response_scope_paint.cpp). The backdrop holds what changes rarely: the
+    // grid, the other visible curves and the CH boxes.
+    struct BackdropKey {
+        int currentCurve = -1;
+        std::uint32_t visibleCurves = 0;
+        int curveCount = 0;
+        bool operator==(const BackdropKey&) const = default;
+    };
+    BackdropKey backdropKey() const;
+    bool backdropIsStale() const;
+    void composeBackdrop();
+    void drawChannelBoxes(QPainter& painter);
+    void drawCurrentCurve();
     void drawPassOverlay(QPainter& painter);
     void drawQHandles(QPainter& painter);
     void drawHandles(QPainter& painter);
     void drawReadout(QPainter& painter);
-    void drawChannelBoxes(QPainter& painter);
 
     // Input (response_scope_input.cpp).
     int bandAt(QPoint point) const;
@@ -168,6 +180,10 @@ private:
     QImage passOverlay_;
     QImage grid_;
     bool gridValid_ = false;
+    QImage backdrop_;
+    bool backdropValid_ = false;
+    BackdropKey backdropKey_;
+    CurveStroker stroker_;
     QImage picture_;  // the last composed picture
     QFont readoutFont_;
     QFont boxFont_;

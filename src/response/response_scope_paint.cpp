@@ -1,6 +1,8 @@
 // The drawing steps of ResponseScope::composePicture, in the order they are drawn.
 #include <QPainter>
 
+#include <algorithm>
+
 #include "response/response_scope.h"
 #include "response/scope_artwork.h"
 #include "response/scope_palette.h"
@@ -19,27 +21,60 @@ std::size_t at(int index) {
     return static_cast<std::size_t>(index);
 }
 
-void strokePolyline(QPainter& painter, const std::vector<QPoint>& points, const QColor& colour) {
-    if (points.size() < 2) return;
-    painter.setPen(QPen(colour, CURVE_PEN_WIDTH, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPolyline(points.data(), static_cast<int>(points.size()));
-}
-
 }  // namespace
 
-void ResponseScope::drawCurves(QPainter& painter) {
-    painter.save();
-    painter.setClipRect(geometry_.plot.toQRect());
-    painter.setRenderHint(QPainter::Antialiasing);
-    if (channelBoxesShown_) {
-        for (int row = 0; row < curveCount_; ++row) {
-            if (row != currentCurve_ && curves_.slot(row).visible)
-                strokePolyline(painter, curves_.slot(row).polyline, OTHER_CURVE);
-        }
+ResponseScope::BackdropKey ResponseScope::backdropKey() const {
+    BackdropKey key;
+    key.currentCurve = currentCurve_;
+    key.curveCount = channelBoxesShown_ ? curveCount_ : 0;
+    for (int row = 0; row < key.curveCount; ++row) {
+        if (curves_.slot(row).visible) key.visibleCurves |= 1u << row;
     }
-    strokePolyline(painter, curves_.highlightOutline(), HIGHLIGHT_OUTLINE);
-    strokePolyline(painter, curves_.slot(currentCurve_).polyline, CURRENT_CURVE);
-    painter.restore();
+    return key;
+}
+
+bool ResponseScope::backdropIsStale() const {
+    if (!backdropValid_ || backdropKey() != backdropKey_) return true;
+    const std::vector<int>& recomputed = curves_.lastRecomputed();
+    return std::any_of(recomputed.begin(), recomputed.end(),
+                       [this](int row) { return row != currentCurve_; });
+}
+
+void ResponseScope::composeBackdrop() {
+    std::copy_n(grid_.constBits(), grid_.sizeInBytes(), backdrop_.bits());
+    backdropKey_ = backdropKey();
+    backdropValid_ = true;
+    for (int row = 0; row < backdropKey_.curveCount; ++row) {
+        if (row != currentCurve_ && curves_.slot(row).visible)
+            stroker_.stroke(backdrop_, curves_.slot(row).polyline, geometry_.plot.toQRect(),
+                            OTHER_CURVE, CURVE_PEN_WIDTH);
+    }
+    QPainter painter(&backdrop_);
+    drawChannelBoxes(painter);
+}
+
+void ResponseScope::drawChannelBoxes(QPainter& painter) {
+    if (!channelBoxesShown_) return;
+    painter.setFont(boxFont_);
+    painter.setBrush(Qt::NoBrush);
+    for (int row = 0; row < curveCount_ && at(row) < channelBoxes_.size(); ++row) {
+        const QColor& colour = row == currentCurve_        ? CURRENT_CURVE
+                               : curves_.slot(row).visible ? VISIBLE_BOX
+                                                           : HIDDEN_BOX;
+        const QRect box = channelBoxes_[at(row)].toQRect();
+        painter.setPen(colour);
+        // The outline keeps inside the box that a click hits.
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+        painter.drawText(box, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip,
+                         QStringLiteral("CH%1").arg(row + 1));
+    }
+}
+
+void ResponseScope::drawCurrentCurve() {
+    const QRect plot = geometry_.plot.toQRect();
+    stroker_.stroke(picture_, curves_.highlightOutline(), plot, HIGHLIGHT_OUTLINE, CURVE_PEN_WIDTH);
+    stroker_.stroke(picture_, curves_.slot(currentCurve_).polyline, plot, CURRENT_CURVE,
+                    CURVE_PEN_WIDTH);
 }
 
 void ResponseScope::drawPassOverlay(QPainter& painter) {
@@ -77,24 +112,6 @@ void ResponseScope::drawReadout(QPainter& painter) {
     painter.setPen(READOUT_TEXT);
     painter.drawText(readoutRect_, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip,
                      readoutText_);
-}
-
-void ResponseScope::drawChannelBoxes(QPainter& painter) {
-    if (!channelBoxesShown_) return;
-    painter.setFont(boxFont_);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    for (int row = 0; row < curveCount_ && at(row) < channelBoxes_.size(); ++row) {
-        const QColor& colour = row == currentCurve_        ? CURRENT_CURVE
-                               : curves_.slot(row).visible ? VISIBLE_BOX
-                                                           : HIDDEN_BOX;
-        const QRect box = channelBoxes_[at(row)].toQRect();
-        painter.setPen(colour);
-        painter.setBrush(Qt::NoBrush);
-        // The outline keeps inside the box that a click hits.
-        painter.drawRect(box.adjusted(0, 0, -1, -1));
-        painter.drawText(box, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip,
-                         QStringLiteral("CH%1").arg(row + 1));
-    }
 }
 
 }  // namespace tq370::response

@@ -1,0 +1,108 @@
+#include "response/scope_stroke.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tq370::response {
+
+namespace {
+
+constexpr int FULL = 255;
+
+// v · a / 255, rounded, for v and a in 0..255.
+unsigned scaled(unsigned v, unsigned a) {
+    const unsigned t = v * a + 128;
+    return (t + (t >> 8)) >> 8;
+}
+
+QRgb scaledPixel(QRgb p, unsigned a) {
+    return qRgba(scaled(qRed(p), a), scaled(qGreen(p), a), scaled(qBlue(p), a),
+                 scaled(qAlpha(p), a));
+}
+
+}  // namespace
+
+void CurveStroker::stroke(QImage& picture, std::span<const QPoint> polyline, const QRect& clip,
+                          const QColor& colour, double width) {
+    clip_ = clip & picture.rect();
+    if (polyline.size() < 2 || clip_.isEmpty() || width <= 0) return;
+    halfWidth_ = width / 2;
+    const auto columns = static_cast<std::size_t>(clip_.width());
+    const std::size_t cells = columns * static_cast<std::size_t>(clip_.height());
+    if (coverage_.size() != cells) coverage_.assign(cells, 0);
+    columnTop_.assign(columns, clip_.bottom() + 1);
+    columnBottom_.assign(columns, clip_.top() - 1);
+    for (std::size_t i = 1; i < polyline.size(); ++i)
+        coverSegment(QPointF(polyline[i - 1]), QPointF(polyline[i]));
+    blendAndClear(picture, colour);
+}
+
+void CurveStroker::coverSegment(QPointF a, QPointF b) {
+    // Pixels whose centres lie within half the width (and half a pixel of smoothing) of
+    // the segment's box.
+    const double reach = halfWidth_ + 0.5;
+    const auto first = [&](double low) {
+        return static_cast<int>(std::floor(low - reach - 0.5)) + 1;
+    };
+    const auto last = [&](double high) {
+        return static_cast<int>(std::ceil(high + reach - 0.5)) - 1;
+    };
+    const int x0 = std::max(clip_.left(), first(std::min(a.x(), b.x())));
+    const int x1 = std::min(clip_.right(), last(std::max(a.x(), b.x())));
+    const int y0 = std::max(clip_.top(), first(std::min(a.y(), b.y())));
+    const int y1 = std::min(clip_.bottom(), last(std::max(a.y(), b.y())));
+    if (x0 > x1 || y0 > y1) return;
+
+    const double dx = b.x() - a.x();
+    const double dy = b.y() - a.y();
+    const double length2 = dx * dx + dy * dy;
+    const int stride = clip_.width();
+    for (int x = x0; x <= x1; ++x) {
+        const auto column = static_cast<std::size_t>(x - clip_.left());
+        const double px = x + 0.5 - a.x();
+        int top = y1 + 1;
+        int bottom = y0 - 1;
+        for (int y = y0; y <= y1; ++y) {
+            const double py = y + 0.5 - a.y();
+            const double t =
+                length2 > 0 ? std::clamp((px * dx + py * dy) / length2, 0.0, 1.0) : 0.0;
+            const double ex = px - t * dx;
+            const double ey = py - t * dy;
+            const double amount = reach - std::sqrt(ex * ex + ey * ey);
+            if (amount <= 0) continue;
+            const int value = amount >= 1 ? FULL : static_cast<int>(amount * FULL + 0.5);
+            std::uint8_t& cell =
+                coverage_[static_cast<std::size_t>(y - clip_.top()) * stride + column];
+            cell = static_cast<std::uint8_t>(std::max<int>(cell, value));
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+        columnTop_[column] = std::min(columnTop_[column], top);
+        columnBottom_[column] = std::max(columnBottom_[column], bottom);
+    }
+}
+
+void CurveStroker::blendAndClear(QImage& picture, const QColor& colour) {
+    const QRgb source = qPremultiply(colour.rgba());
+    const int stride = clip_.width();
+    uchar* const bits = picture.bits();
+    const auto bytesPerLine = static_cast<std::size_t>(picture.bytesPerLine());
+    for (int column = 0; column < stride; ++column) {
+        const auto c = static_cast<std::size_t>(column);
+        const int x = clip_.left() + column;
+        for (int y = columnTop_[c]; y <= columnBottom_[c]; ++y) {
+            std::uint8_t& cell = coverage_[static_cast<std::size_t>(y - clip_.top()) * stride + c];
+            if (cell == 0) continue;
+            const QRgb src = cell == FULL ? source : scaledPixel(source, cell);
+            cell = 0;
+            auto* row = reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(y) * bytesPerLine);
+            const QRgb dst = row[x];
+            const unsigned keep = FULL - qAlpha(src);
+            row[x] = qRgba(
+                qRed(src) + scaled(qRed(dst), keep), qGreen(src) + scaled(qGreen(dst), keep),
+                qBlue(src) + scaled(qBlue(dst), keep), qAlpha(src) + scaled(qAlpha(dst), keep));
+        }
+    }
+}
+
+}  // namespace tq370::response
