@@ -100,6 +100,26 @@ TEST_F(ScopePicture, VisibleOtherCurvesAreDrawnHiddenOnesAreNot) {
     EXPECT_FALSE(whitish(picture.pixel(columnOf(5000), peakY)));
 }
 
+TEST_F(ScopePicture, TheCachedBackdropFollowsChangesOfTheOtherCurves) {
+    const int x = columnOf(100);
+    const int up = g().zeroY - static_cast<int>(10 * pixelsPerDb(g()));
+    const int down = g().zeroY + static_cast<int>(10 * pixelsPerDb(g()));
+    const auto plotRows = [&](const ColourTest& test) {
+        return rowsIn(scope->composePicture(), x, test, g().plot.top, g().plot.bottom);
+    };
+    scope->setBandFrequency(2, 7, 100);
+    scope->setBandGain(2, 7, 10);
+    scope->setCurveVisible(2, true);
+    expectCurveNear(plotRows(whitish), up);
+    scope->setBandGain(2, 7, -10);
+    expectCurveNear(plotRows(whitish), down);
+    // Made current, curve 2 is drawn as the current curve and no longer as another one.
+    scope->selectCurve(2);
+    scope->setBandGain(7, 10);
+    expectCurveNear(plotRows(magenta), up);
+    EXPECT_TRUE(plotRows(whitish).empty());
+}
+
 TEST_F(ScopePicture, HandlesAreDrawnAroundTheirCentres) {
     scope->setCrossoverFrequency(0, HP_BAND, 100);
     scope->setBandVisible(BAND_5K, true);
