@@ -56,7 +56,12 @@ void CurveStroker::coverSegment(QPointF a, QPointF b) {
     const double dx = b.x() - a.x();
     const double dy = b.y() - a.y();
     const double length2 = dx * dx + dy * dy;
+    // A segment of no length is its one point: t stays 0.
+    const double inverseLength2 = length2 > 0 ? 1 / length2 : 0;
     const int stride = clip_.width();
+    const double outside2 = reach * reach;
+    const double inside = std::max(0.0, reach - 1);
+    const double inside2 = inside * inside;
     for (int x = x0; x <= x1; ++x) {
         const auto column = static_cast<std::size_t>(x - clip_.left());
         const double px = x + 0.5 - a.x();
@@ -64,13 +69,15 @@ void CurveStroker::coverSegment(QPointF a, QPointF b) {
         int bottom = y0 - 1;
         for (int y = y0; y <= y1; ++y) {
             const double py = y + 0.5 - a.y();
-            const double t =
-                length2 > 0 ? std::clamp((px * dx + py * dy) / length2, 0.0, 1.0) : 0.0;
+            const double t = std::clamp((px * dx + py * dy) * inverseLength2, 0.0, 1.0);
             const double ex = px - t * dx;
             const double ey = py - t * dy;
-            const double amount = reach - std::sqrt(ex * ex + ey * ey);
-            if (amount <= 0) continue;
-            const int value = amount >= 1 ? FULL : static_cast<int>(amount * FULL + 0.5);
+            const double distance2 = ex * ex + ey * ey;
+            if (distance2 >= outside2) continue;
+            // Only the smoothed edge needs the distance itself.
+            const int value = distance2 <= inside2
+                                  ? FULL
+                                  : static_cast<int>((reach - std::sqrt(distance2)) * FULL + 0.5);
             std::uint8_t& cell =
                 coverage_[static_cast<std::size_t>(y - clip_.top()) * stride + column];
             cell = static_cast<std::uint8_t>(std::max<int>(cell, value));
