@@ -49,12 +49,7 @@ void ResponseScope::initialise() {
     handleSheet_ = makeHandleSheet();
     qArrowSheet_ = makeQArrowSheet();
     passOverlay_ = makePassOverlay();
-    grid_ = clientImage(size());
-    backdrop_ = clientImage(size());
-    backdropValid_ = false;
-    picture_ = clientImage(size());
-    readoutFont_ = faceFont(QString::fromUtf8(LABEL_FACE), READOUT_TEXT_PX * scale_, FONT_BOLD);
-    boxFont_ = faceFont(QString::fromUtf8(LABEL_FACE), BOX_TEXT_PX * scale_, FONT_BOLD);
+    resetPictures();
     curves_ = CurveCache();
     curves_.setGeometry(geometry_);
     drawScopeGrid(grid_, geometry_);
@@ -195,22 +190,26 @@ void ResponseScope::placeHandle(int band) {
     handlePos_[at(band)] = QPoint(x, y);
 }
 
+void ResponseScope::resetPictures() {
+    grid_ = clientImage(size());
+    gridValid_ = false;
+    backdrop_ = clientImage(size());
+    backdropValid_ = false;
+    picture_ = clientImage(size());
+    readoutFont_ = faceFont(QString::fromUtf8(LABEL_FACE), READOUT_TEXT_PX * scale_, FONT_BOLD);
+    boxFont_ = faceFont(QString::fromUtf8(LABEL_FACE), BOX_TEXT_PX * scale_, FONT_BOLD);
+}
+
 void ResponseScope::relayout() {
     if (!initialised_) return;
     const ScopeRect client{0, 0, width(), height()};
     geometry_ = scopeGeometry(client, plotRect(client, scale_, channelBoxesShown_), scale_);
     // Handles are placed from their values, so repeated resizes cannot drift them.
     for (int band = 0; band < BAND_COUNT; ++band) placeHandle(band);
-    grid_ = clientImage(size());
-    backdrop_ = clientImage(size());
-    backdropValid_ = false;
-    picture_ = clientImage(size());
-    readoutFont_ = faceFont(QString::fromUtf8(LABEL_FACE), READOUT_TEXT_PX * scale_, FONT_BOLD);
-    boxFont_ = faceFont(QString::fromUtf8(LABEL_FACE), BOX_TEXT_PX * scale_, FONT_BOLD);
+    resetPictures();
     curves_.setGeometry(geometry_);
     channelBoxes_ =
         channelBoxesShown_ ? channelBoxRects(geometry_, curveCount_) : std::vector<ScopeRect>();
-    gridValid_ = false;
     update();
 }
 

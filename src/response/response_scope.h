@@ -117,6 +117,8 @@ private:
 
     // Layout and values.
     void relayout();
+    // Images and fonts of the client size and scale, all to be drawn afresh.
+    void resetPictures();
     void placeHandle(int band);
     void storeCrossoverFrequency(int row, int band, double frequencyHz);
     void markDirty(int row);
@@ -142,7 +144,8 @@ private:
     // Input (response_scope_input.cpp).
     int bandAt(QPoint point) const;
     int channelBoxAt(QPoint point) const;
-    void notifyBand(int band);
+    // Tells the parent at once that a band was selected or changed.
+    void scopeNotify(int band);
     void dragBandTo(QPoint point);
     void dragQTo(int mouseX);
     void endBandDrag();

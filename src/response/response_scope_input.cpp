@@ -37,7 +37,7 @@ int ResponseScope::channelBoxAt(QPoint point) const {
     return -1;
 }
 
-void ResponseScope::notifyBand(int band) {
+void ResponseScope::scopeNotify(int band) {
     const BandNotification n = bandNotification(band);
     sendToParent(n.wParam, n.lParam);
 }
@@ -63,7 +63,7 @@ void ResponseScope::mousePressEvent(QMouseEvent* event) {
     if (band != NO_BAND) {
         draggingBand_ = band;
         selectedBand_ = band;
-        notifyBand(band);
+        scopeNotify(band);
         markDirty(currentCurve_);
         hit = true;
     }
@@ -102,6 +102,7 @@ void ResponseScope::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ResponseScope::dragBandTo(QPoint point) {
+    if (geometry_.plot.isEmpty()) return;  // no room to move a handle in
     const int band = draggingBand_;
     const bool crossover = band == HP_BAND || band == LP_BAND;
     const ScopeGeometry& g = geometry_;
@@ -124,7 +125,7 @@ void ResponseScope::dragBandTo(QPoint point) {
         params.gainDb[at(band)] = gainOfDraggedY(g, y);
     }
     markDirty(currentCurve_);
-    notifyBand(band);
+    scopeNotify(band);
     qDragLeft_ = false;
     qDragRight_ = false;
 }
@@ -135,7 +136,7 @@ void ResponseScope::dragQTo(int mouseX) {
     curves_.slot(currentCurve_).params.q[at(selectedBand_)] = Q_TABLE[at(index)];
     markDirty(currentCurve_);
     if (!isDraggingBand()) readoutBand_ = selectedBand_;
-    notifyBand(selectedBand_);
+    scopeNotify(selectedBand_);
 }
 
 void ResponseScope::mouseReleaseEvent(QMouseEvent* event) {
@@ -197,7 +198,7 @@ void ResponseScope::step(bool awayFromUser) {
         if (!isDraggingBand()) readoutBand_ = band;
         markDirty(currentCurve_);
     }
-    notifyBand(band);
+    scopeNotify(band);
 }
 
 }  // namespace tq370::response

@@ -211,8 +211,11 @@ TEST_F(ScopeFixture, ATinyScopePaintsAndIgnoresDrags) {
     host.show();
     scope->resize(20, 12);  // no room for a plot
     scope->composePicture();
-    test::drag(*scope, QPoint(5, 5), QPoint(15, 2));
-    test::wheel(*scope, QPoint(5, 5), 1);
+    const CurveParams before = current();
+    for (const int band : {HP_BAND, LP_BAND, BAND_1K})
+        test::drag(*scope, centre(band), QPoint(15, 2));
+    EXPECT_EQ(current().frequencyHz, before.frequencyHz);
+    EXPECT_EQ(current().gainDb, before.gainDb);
     EXPECT_EQ(scope->composePicture().size(), QSize(20, 12));
 }
 
