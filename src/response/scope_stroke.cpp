@@ -9,15 +9,16 @@ namespace {
 
 constexpr int FULL = 255;
 
-// v · a / 255, rounded, for v and a in 0..255.
-unsigned scaled(unsigned v, unsigned a) {
-    const unsigned t = v * a + 128;
-    return (t + (t >> 8)) >> 8;
-}
-
+// Every channel of a pixel times a / 255, rounded, a in 0..255: two channels at a time,
+// each in its own 16 bits so that the products cannot run into each other.
 QRgb scaledPixel(QRgb p, unsigned a) {
-    return qRgba(scaled(qRed(p), a), scaled(qGreen(p), a), scaled(qBlue(p), a),
-                 scaled(qAlpha(p), a));
+    constexpr QRgb EVEN = 0x00ff00ff;
+    constexpr QRgb HALF = 0x00800080;
+    QRgb low = (p & EVEN) * a;
+    low = ((low + ((low >> 8) & EVEN) + HALF) >> 8) & EVEN;
+    QRgb high = ((p >> 8) & EVEN) * a;
+    high = (high + ((high >> 8) & EVEN) + HALF) & ~EVEN;
+    return low | high;
 }
 
 }  // namespace
@@ -103,11 +104,8 @@ void CurveStroker::blendAndClear(QImage& picture, const QColor& colour) {
             const QRgb src = cell == FULL ? source : scaledPixel(source, cell);
             cell = 0;
             auto* row = reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(y) * bytesPerLine);
-            const QRgb dst = row[x];
-            const unsigned keep = FULL - qAlpha(src);
-            row[x] = qRgba(
-                qRed(src) + scaled(qRed(dst), keep), qGreen(src) + scaled(qGreen(dst), keep),
-                qBlue(src) + scaled(qBlue(dst), keep), qAlpha(src) + scaled(qAlpha(dst), keep));
+            // Premultiplied "source over": no channel can pass 255.
+            row[x] = src + scaledPixel(row[x], FULL - qAlpha(src));
         }
     }
 }
