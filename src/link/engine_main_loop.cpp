@@ -1,7 +1,7 @@
 #include "link/engine_main_loop.h"
 
 #include "link/engine_jobs.h"
-#include "link/engine_texts.h"
+#include "text/program_texts.h"
 #include "link/frame.h"
 #include "link/text_confirmations.h"
 #include "link/text_slots.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "link/engine_texts.h"
+#include "text/program_texts.h"
 #include "text/string_table.h"
 #include "text/text_ids.h"
 

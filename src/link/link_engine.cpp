@@ -4,7 +4,7 @@
 
 #include "link/engine_jobs.h"
 #include "link/engine_main_loop.h"
-#include "link/engine_texts.h"
+#include "text/program_texts.h"
 #include "link/frame.h"
 #include "link/processor_identity.h"
 #include "link/read_back.h"
@@ -59,10 +59,10 @@ bool LinkEngine::startEngine() {
             std::lock_guard lock(doneMutex_);
             threadDone_ = true;
         }
-        MessageRequest request{std::string(TEXT_THREAD_START_FAILED),
+        MessageRequest request{std::string(TEXT_THREAD_START_FAILED.text),
                                {},
                                MessageButtons::Ok,
-                               languageId(currentLanguage()),
+                               languageId(TEXT_THREAD_START_FAILED.language),
                                MessageTopic::ThreadStartFailed};
         host_.messageBox(request, {});
         return false;

@@ -1,6 +1,6 @@
 #include "link/text_confirmations.h"
 
-#include "link/engine_texts.h"
+#include "text/program_texts.h"
 
 namespace tq370 {
 namespace {

@@ -3,15 +3,10 @@
 #include <algorithm>
 
 #include "link/text_slots.h"
+#include "text/program_texts.h"
 
 namespace tq370 {
 namespace {
-
-// By language index: Simplified Chinese, Traditional Chinese, English.
-constexpr std::array<std::string_view, LANGUAGE_COUNT> SSID_EMPTY_TEXTS = {
-    "SSID不能为空!", "SSID不能為空!", "SSID can't be empty!"};
-constexpr std::array<std::string_view, LANGUAGE_COUNT> PASSWORD_SHORT_TEXTS = {
-    "密码不能小于8位!", "密碼不能小於8位!", "Password cannot be less than eight!"};
 
 // Characters, not bytes: a UTF-8 sequence counts once.
 std::size_t characterCount(std::string_view utf8) {
@@ -66,13 +61,11 @@ WifiSettingRequest routerSettingCommands(std::string_view ssid, std::string_view
 }
 
 std::string_view wifiSettingProblemText(WifiSettingProblem problem, Language language) {
-    auto index = static_cast<std::size_t>(language);
-    if (index >= LANGUAGE_COUNT) index = static_cast<std::size_t>(Language::English);
     switch (problem) {
         case WifiSettingProblem::SsidEmpty:
-            return SSID_EMPTY_TEXTS[index];
+            return TEXT_SSID_EMPTY.in(language);
         case WifiSettingProblem::PasswordTooShort:
-            return PASSWORD_SHORT_TEXTS[index];
+            return TEXT_PASSWORD_SHORT.in(language);
         case WifiSettingProblem::None:
             break;
     }

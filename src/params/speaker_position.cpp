@@ -2,60 +2,44 @@
 
 #include <initializer_list>
 
+#include "text/string_table.h"
+#include "text/text_ids.h"
+
 namespace tq370 {
 namespace {
 
-// The label pieces, each in Simplified Chinese, Traditional Chinese and English.
-struct Piece {
-    const char* text[LANGUAGE_COUNT];
-};
-
-constexpr Piece EMPTY{{"空", "空", "Empty"}};
-constexpr Piece FRONT{{"前置", "前置", "Front"}};
-constexpr Piece REAR{{"后置", "後置", "Rear"}};
-constexpr Piece CENTER{{"中置", "中置", "Center"}};
-constexpr Piece SUBWOOFER{{"超低", "超低", "Subwoofer"}};
-constexpr Piece LEFT{{"左", "左", "Left"}};
-constexpr Piece RIGHT{{"右", "右", "Right"}};
-constexpr Piece TWEETER{{"高频", "高頻", "Tweeter"}};
-constexpr Piece MIDRANGE{{"中频", "中頻", "Midrange"}};
-constexpr Piece WOOFER{{"低频", "低頻", "Woofer"}};
-constexpr Piece MID_TWEETER{{"中高频", "中高頻", "Midrange Tweeter"}};
-constexpr Piece MID_WOOFER{{"中低频", "中低頻", "Midrange Woofer"}};
-constexpr Piece FULL{{"全频", "全頻", "Full"}};
-constexpr Piece LEFT_SUBWOOFER{{"左超低", "左超低", "L-Subwoofer"}};
-constexpr Piece RIGHT_SUBWOOFER{{"右超低", "右超低", "R-Subwoofer"}};
-
+// The label of each code is its pieces from the string table, joined.
 struct Label {
-    const Piece* pieces[3];
+    int pieces[3];  // entries; 0 ends the list
 };
 
-const Label LABELS[SPEAKER_POSITION_COUNT] = {
-    {{&EMPTY}},
-    {{&FRONT, &LEFT, &TWEETER}},
-    {{&FRONT, &LEFT, &MIDRANGE}},
-    {{&FRONT, &LEFT, &WOOFER}},
-    {{&FRONT, &LEFT, &MID_TWEETER}},
-    {{&FRONT, &LEFT, &MID_WOOFER}},
-    {{&FRONT, &LEFT, &FULL}},
-    {{&FRONT, &RIGHT, &TWEETER}},
-    {{&FRONT, &RIGHT, &MIDRANGE}},
-    {{&FRONT, &RIGHT, &WOOFER}},
-    {{&FRONT, &RIGHT, &MID_TWEETER}},
-    {{&FRONT, &RIGHT, &MID_WOOFER}},
-    {{&FRONT, &RIGHT, &FULL}},
-    {{&REAR, &LEFT, &TWEETER}},
-    {{&REAR, &LEFT, &WOOFER}},
-    {{&REAR, &LEFT, &FULL}},
-    {{&REAR, &RIGHT, &TWEETER}},
-    {{&REAR, &RIGHT, &WOOFER}},
-    {{&REAR, &RIGHT, &FULL}},
-    {{&CENTER, &TWEETER}},
-    {{&CENTER, &WOOFER}},
-    {{&CENTER, &FULL}},
-    {{&LEFT_SUBWOOFER}},
-    {{&RIGHT_SUBWOOFER}},
-    {{&SUBWOOFER}},
+constexpr int NONE = 0;
+constexpr Label LABELS[SPEAKER_POSITION_COUNT] = {
+    {{TXT_POSITION_EMPTY}},
+    {{TXT_POSITION_FRONT, TXT_SIDE_LEFT, TXT_DRIVER_TWEETER}},
+    {{TXT_POSITION_FRONT, TXT_SIDE_LEFT, TXT_DRIVER_MIDRANGE}},
+    {{TXT_POSITION_FRONT, TXT_SIDE_LEFT, TXT_DRIVER_WOOFER}},
+    {{TXT_POSITION_FRONT, TXT_SIDE_LEFT, TXT_DRIVER_MIDRANGE_TWEETER}},
+    {{TXT_POSITION_FRONT, TXT_SIDE_LEFT, TXT_DRIVER_MIDRANGE_WOOFER}},
+    {{TXT_POSITION_FRONT, TXT_SIDE_LEFT, TXT_DRIVER_FULL}},
+    {{TXT_POSITION_FRONT, TXT_SIDE_RIGHT, TXT_DRIVER_TWEETER}},
+    {{TXT_POSITION_FRONT, TXT_SIDE_RIGHT, TXT_DRIVER_MIDRANGE}},
+    {{TXT_POSITION_FRONT, TXT_SIDE_RIGHT, TXT_DRIVER_WOOFER}},
+    {{TXT_POSITION_FRONT, TXT_SIDE_RIGHT, TXT_DRIVER_MIDRANGE_TWEETER}},
+    {{TXT_POSITION_FRONT, TXT_SIDE_RIGHT, TXT_DRIVER_MIDRANGE_WOOFER}},
+    {{TXT_POSITION_FRONT, TXT_SIDE_RIGHT, TXT_DRIVER_FULL}},
+    {{TXT_POSITION_REAR, TXT_SIDE_LEFT, TXT_DRIVER_TWEETER}},
+    {{TXT_POSITION_REAR, TXT_SIDE_LEFT, TXT_DRIVER_WOOFER}},
+    {{TXT_POSITION_REAR, TXT_SIDE_LEFT, TXT_DRIVER_FULL}},
+    {{TXT_POSITION_REAR, TXT_SIDE_RIGHT, TXT_DRIVER_TWEETER}},
+    {{TXT_POSITION_REAR, TXT_SIDE_RIGHT, TXT_DRIVER_WOOFER}},
+    {{TXT_POSITION_REAR, TXT_SIDE_RIGHT, TXT_DRIVER_FULL}},
+    {{TXT_POSITION_CENTER, TXT_DRIVER_TWEETER}},
+    {{TXT_POSITION_CENTER, TXT_DRIVER_WOOFER}},
+    {{TXT_POSITION_CENTER, TXT_DRIVER_FULL}},
+    {{TXT_POSITION_LEFT_SUBWOOFER}},
+    {{TXT_POSITION_RIGHT_SUBWOOFER}},
+    {{TXT_POSITION_SUBWOOFER}},
 };
 
 // Codes that a taken code makes unavailable besides itself.
@@ -73,11 +57,10 @@ const std::initializer_list<int> CONFLICTS[SPEAKER_POSITION_COUNT] = {
 
 std::optional<std::string> speakerPositionLabel(int code, Language language) {
     if (code < 0 || code >= SPEAKER_POSITION_COUNT) return std::nullopt;
-    const auto lang = static_cast<int>(language);
-    if (lang < 0 || lang >= LANGUAGE_COUNT) return std::nullopt;
+    if (!languageFromIndex(static_cast<int>(language))) return std::nullopt;
     std::string label;
-    for (const Piece* piece : LABELS[code].pieces) {
-        if (piece) label += piece->text[lang];
+    for (int piece : LABELS[code].pieces) {
+        if (piece != NONE) label += text(piece, language);
     }
     return label;
 }

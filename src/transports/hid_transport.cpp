@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <string>
 
 #include "link/link_host.h"
 #include "link/reply_wait.h"
 #include "link/stoppable_sleep.h"
+#include "text/format_text.h"
 #include "text/language.h"
+#include "text/program_texts.h"
 #include "transports/usb_envelope.h"
 #include "transports/usb_frame_assembler.h"
 
@@ -57,10 +58,10 @@ bool HidTransport::prepareRound(LinkHost& host, const std::stop_token& stop) {
             // which is no reason to keep this one off it too.
             break;
         }
-        host.messageBox({lockName_ + std::string(CHANNEL_BLOCKED_SUFFIX),
+        host.messageBox({lockName_ + std::string(TEXT_CHANNEL_BLOCKED_SUFFIX.text),
                          {},
                          MessageButtons::Ok,
-                         LANGUAGE_ID_ENGLISH,
+                         languageId(TEXT_CHANNEL_BLOCKED_SUFFIX.language),
                          MessageTopic::ChannelBlocked},
                         stop);
         sleepUnlessStopped(link_.clock, stop, BLOCKED_PAUSE_MS);
@@ -89,15 +90,11 @@ HidTransport::Opened HidTransport::openDevice(LinkHost& host, const std::stop_to
     if (result == HidDevice::OpenResult::NoPermission && !permissionTold_) {
         // Said once until the device opens: the search goes on quietly meanwhile.
         permissionTold_ = true;
-        char ids[32];
-        std::snprintf(ids, sizeof ids, "%04x:%04x", vendorId_, productId_);
-        host.messageBox({"The processor (USB " + std::string(ids) +
-                             ") is connected, but this user may not open it. Install the udev "
-                             "rule from resources/linux (see the README), then unplug and "
-                             "replug the processor.",
+        host.messageBox({formatText(TEXT_USB_NO_PERMISSION.text, unsigned{vendorId_},
+                                    unsigned{productId_}),
                          {},
                          MessageButtons::Ok,
-                         LANGUAGE_ID_ENGLISH,
+                         languageId(TEXT_USB_NO_PERMISSION.language),
                          MessageTopic::NoPermission},
                         stop);
     }

@@ -19,8 +19,6 @@ namespace tq370 {
 
 constexpr std::uint16_t TQR480_VENDOR_ID = 0x4084;
 constexpr std::uint16_t TQR480_PRODUCT_ID = 0x4357;
-// Added to the channel lock's name in the message shown while another program holds it.
-constexpr std::string_view CHANNEL_BLOCKED_SUFFIX = " Channel is Blocked!";
 
 // The processor as a HID device: frames go out behind the USB envelope in 65-byte reports,
 // a reader thread rebuilds the processor's frames from its reports and feeds them to the

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "link/engine_texts.h"
+#include "text/program_texts.h"
 #include "link/frame.h"
 #include "link/link_host.h"
 #include "link/reply_wait.h"
@@ -13,6 +13,7 @@
 #include "platform/net_address.h"
 #include "platform/own_address.h"
 #include "platform/udp_socket.h"
+#include "text/format_text.h"
 #include "text/language.h"
 
 namespace tq370 {
@@ -132,46 +133,26 @@ bool WifiTransport::waitForFreeProcessor(LinkHost& host, const std::stop_token& 
 
 // The hints about the local system, each given once in the transport's life.
 void WifiTransport::tellOnce(LinkHost& host, const std::stop_token& stop) {
+    auto hint = [&](std::string text) {
+        host.messageBox({std::move(text), {}, MessageButtons::Ok,
+                         languageId(TEXT_WIFI_FIREWALL.language), MessageTopic::WifiHint},
+                        stop);
+    };
+    const unsigned wanted = endpoints_.localUdpPort;
+    const unsigned bound = boundPort_.load(RELAXED);
     if (udpFailed_.load(RELAXED) && !udpHintGiven_) {
         udpHintGiven_ = true;
-        host.messageBox({"The WiFi text channel cannot be opened: UDP port " +
-                             std::to_string(endpoints_.localUdpPort) +
-                             " is in use or refused. It is tried again every two seconds.",
-                         {},
-                         MessageButtons::Ok,
-                         LANGUAGE_ID_ENGLISH,
-                         MessageTopic::WifiHint},
-                        stop);
+        hint(formatText(TEXT_WIFI_PORT_IN_USE.text, wanted));
     }
     if (portRefused_.load(RELAXED) && !portHintGiven_) {
         portHintGiven_ = true;
-        std::string program = executablePath().value_or("tq370").string();
-        host.messageBox(
-            {"UDP port " + std::to_string(endpoints_.localUdpPort) +
-                 " may be used only with the capability to bind privileged ports; port " +
-                 std::to_string(boundPort_.load(RELAXED)) +
-                 " is used instead. Processors that answer to port " +
-                 std::to_string(endpoints_.localUdpPort) +
-                 " only are found once the program may bind it: sudo setcap "
-                 "cap_net_bind_service=+ep " +
-                 program,
-             {},
-             MessageButtons::Ok,
-             LANGUAGE_ID_ENGLISH,
-             MessageTopic::WifiHint},
-            stop);
+        const std::string program = executablePath().value_or("tq370").string();
+        hint(formatText(TEXT_WIFI_PORT_PRIVILEGED.text, wanted, bound, wanted, program.c_str()));
     }
     if (!firewallHintGiven_ && discovered_.size() == 0 && processorAddress_.load(RELAXED) == 0 &&
         link_.clock.nowMs() - discoveryStartMs_.load(RELAXED) >= FIREWALL_HINT_AFTER_MS) {
         firewallHintGiven_ = true;
-        host.messageBox({"No processor has answered on WiFi yet. A firewall may drop the "
-                         "processor's replies to a broadcast: allow incoming UDP on port " +
-                             std::to_string(boundPort_.load(RELAXED)) + ".",
-                         {},
-                         MessageButtons::Ok,
-                         LANGUAGE_ID_ENGLISH,
-                         MessageTopic::WifiHint},
-                        stop);
+        hint(formatText(TEXT_WIFI_FIREWALL.text, bound));
     }
 }
 

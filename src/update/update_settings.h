@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "text/language.h"
 #include "update/replacement_script.h"
 #include "update/update_messages.h"
 #include "update/update_server_setting.h"
@@ -18,8 +19,8 @@ struct UpdateSettings {
     std::string programFileName;
     std::uint32_t programVersion = 0;
     MachineIdentifier machineId{};
-    // The current language (0, 1 or 2), read each time a text is shown.
-    std::function<std::uint8_t()> language = [] { return std::uint8_t{2}; };
+    // The current language, read each time a text is shown.
+    std::function<Language()> language = [] { return Language::English; };
     // Also write the Windows batch script beside the sh script.
     bool writeWindowsScript = false;
     PosixScriptWaits scriptWaits;

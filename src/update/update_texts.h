@@ -1,16 +1,16 @@
 #pragma once
 
-#include <cstdint>
 #include <string_view>
+
+#include "text/language.h"
 
 namespace tq370 {
 
-// The update's own texts; they are not part of the shared string table.
+// The texts the update shows: its question and the progress window's format.
 enum class UpdateText { QuestionCaption, QuestionText, ProgressFormat };
 
-// The text in language 0 (Simplified Chinese), 1 (Traditional Chinese) or 2 (English);
-// any other language gets the English text. ProgressFormat is a printf format taking the
-// percentage as a double.
-std::string_view updateText(UpdateText text, std::uint8_t language);
+// The text in language. ProgressFormat is a printf format taking the percentage as a
+// double.
+std::string_view updateText(UpdateText text, Language language);
 
 }  // namespace tq370

@@ -74,7 +74,7 @@ class OnlineUpdateTest : public ::testing::Test {
         s.programFileName = "tq370";
         s.programVersion = VERSION;
         s.machineId = OURS;
-        s.language = [] { return std::uint8_t{2}; };
+        s.language = [] { return Language::English; };
         return s;
     }
     fs::path downloadPath() const { return folder.path() / "ServerUpDataxsxsxs.exe"; }
@@ -153,7 +153,7 @@ TEST_F(OnlineUpdateTest, DecliningEndsCheckingWithoutDownload) {
     server.queueAnswer(answer(true, OTHER));
     test::RecordingUpdateHost host(false);
     auto s = settings();
-    s.language = [] { return std::uint8_t{0}; };
+    s.language = [] { return Language::SimplifiedChinese; };
     RunningUpdate update(s, host, clock);
     auto report = update.finish(5s);
     ASSERT_TRUE(report);

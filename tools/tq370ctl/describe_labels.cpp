@@ -1,37 +1,23 @@
 #include "describe_labels.h"
 
+#include "text/string_table.h"
+#include "text/text_ids.h"
+
 namespace tq370::ctl {
 namespace {
 
-using Texts = std::string_view[LANGUAGE_COUNT];
-
-constexpr Texts PHASE_FIRST = {"正相", "正相", "180'"};
-constexpr Texts PHASE_SECOND = {"反相", "反相", "0'"};
-constexpr Texts FAMILIES[] = {
-    {"巴特沃斯", "巴特沃斯", "Butter"},
-    {"贝塞尔", "貝塞爾", "Bessel"},
-    {"宁克", "甯克", "Link"},
-};
-constexpr Texts INPUT_SOURCES[] = {
-    {"高电平输入", "高電平輸入", "High Level"},
-    {"低电平输入", "低電平輸入", "Low Level"},
-};
-
-std::string_view pick(const Texts& texts, Language language) {
-    const auto i = static_cast<int>(language);
-    return i >= 0 && i < LANGUAGE_COUNT ? texts[i]
-                                              : texts[static_cast<int>(Language::English)];
-}
+constexpr int FAMILIES[] = {TXT_BUTTERWORTH, TXT_BESSEL, TXT_LINKWITZ};
+constexpr int INPUT_SOURCES[] = {TXT_HIGH_LEVEL_INPUT, TXT_LOW_LEVEL_INPUT};
 
 template <std::size_t N>
-std::string_view pickFrom(const Texts (&table)[N], int index, Language language) {
-    return index >= 0 && index < static_cast<int>(N) ? pick(table[index], language) : "";
+std::string_view pickFrom(const int (&entries)[N], int index, Language language) {
+    return index >= 0 && index < static_cast<int>(N) ? text(entries[index], language) : "";
 }
 
 }  // namespace
 
 std::string_view phaseCaption(bool firstState, Language language) {
-    return pick(firstState ? PHASE_FIRST : PHASE_SECOND, language);
+    return text(firstState ? TXT_PHASE_NORMAL : TXT_PHASE_INVERTED, language);
 }
 
 std::string_view filterFamilyName(int familyIndex, Language language) {

@@ -6,7 +6,7 @@
 
 namespace tq370::ctl {
 
-// The system texts that `describe` prints, in the three languages.
+// The string-table texts that `describe` prints, in the three languages.
 std::string_view phaseCaption(bool firstState, Language language);
 std::string_view filterFamilyName(int familyIndex, Language language);  // "" if unknown
 std::string_view inputSourceCaption(int index, Language language);      // "" if unknown

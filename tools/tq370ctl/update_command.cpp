@@ -15,7 +15,6 @@ namespace {
 
 // The program an update replaces: the GUI, expected in the download folder.
 constexpr const char* GUI_FILE_NAME = "tq370";
-constexpr std::uint8_t ENGLISH = 2;
 
 // Answers the question from --yes and prints progress on stderr.
 class PrintingUpdateHost : public UpdateHost {
@@ -81,7 +80,7 @@ int runUpdate(const UpdateOptions& options) {
     settings.programFileName = GUI_FILE_NAME;
     settings.programVersion = programVersion();
     settings.machineId = cpuIdentifier();
-    settings.language = [] { return ENGLISH; };
+    settings.language = [] { return Language::English; };
     settings.writeWindowsScript = true;
     if (options.timeoutS > 0)
         settings.answerWaitMs = settings.receiveWaitMs = options.timeoutS * 1000;
