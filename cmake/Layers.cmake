@@ -1,7 +1,7 @@
 # Layer order of the libraries, lowest first. A library may link only libraries of
 # lower layers, and only the layers in TQ370_QT_LAYERS may link Qt. The checks run at
 # configure time so a wrong dependency fails the build before anything compiles.
-set(TQ370_LAYERS base platform text storage link params transports response_math sim update
+set(TQ370_LAYERS base platform text storage params link transports response_math sim update
     controls response app)
 set(TQ370_QT_LAYERS controls response app)
 

@@ -15,15 +15,12 @@ namespace {
 
 constexpr auto RELAXED = std::memory_order_relaxed;
 
-constexpr int UPLOAD_FIRST_RANGE_START = 230;
-constexpr int UPLOAD_FIRST_RANGE_END = 1875;
 constexpr int JOB_SETTLE_MS = 10;
 constexpr int JOB_SAVED_MS = 5;
 constexpr int MODE_JOB_ATTEMPTS = 3;
 constexpr int RECALL_SETTLE_MS = 100;
 constexpr int RECALL_READ_BACK_DELAY_MS = 200;
 constexpr int RECALL_PROGRESS_RANGE = 100;
-constexpr int SAVE_MODE_NAME_BYTES = 20;
 constexpr int NAME_REQUEST_GAP_MS = 20;
 constexpr int NAME_ROUNDS = 3;
 constexpr int UPLOAD_BATCH = 24;
@@ -206,9 +203,9 @@ JobOutcome saveMode(EngineSession& session, const JobRequest& request) {
     // The command word the mode page keeps for this request; the save itself goes out as
     // its own command below, never as a write of the register.
     link.registers.storeUnsent(REG_MODE_COMMAND, (MODE_COMMAND_SAVE << 8) | (request.mode & 0xFF));
-    std::array<std::uint8_t, 1 + SAVE_MODE_NAME_BYTES> payload{};
+    std::array<std::uint8_t, 1 + MODE_NAME_SENT> payload{};
     payload[0] = lowByteOf(request.mode);
-    for (std::size_t k = 0; k < SAVE_MODE_NAME_BYTES; ++k) {
+    for (std::size_t k = 0; k < MODE_NAME_SENT; ++k) {
         // Short names are space-padded, as the name box pads them.
         const char16_t c = k < request.name.size() ? request.name[k] : u' ';
         payload[1 + k] = static_cast<std::uint8_t>(c & 0xFF);
@@ -231,17 +228,6 @@ JobOutcome saveMode(EngineSession& session, const JobRequest& request) {
 }
 
 }  // namespace
-
-const std::vector<int>& uploadRegisterList() {
-    static const std::vector<int> list = [] {
-        std::vector<int> registers{REG_PROBE};
-        for (int reg = UPLOAD_FIRST_RANGE_START; reg <= UPLOAD_FIRST_RANGE_END; ++reg) {
-            registers.push_back(reg);
-        }
-        return registers;
-    }();
-    return list;
-}
 
 JobOutcome runJob(EngineSession& session, const JobRequest& request) {
     switch (request.job) {

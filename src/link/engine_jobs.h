@@ -7,9 +7,6 @@
 
 namespace tq370 {
 
-// The registers an upload takes from a preset file: register 0 and 230 to 1,875.
-const std::vector<int>& uploadRegisterList();
-
 // Runs one requested job on the engine thread and says how it ended. The job's progress
 // window and the read-back's own messages are shown while it runs; its outcome is told by
 // finishJob.

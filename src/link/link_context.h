@@ -15,7 +15,6 @@ namespace tq370 {
 
 constexpr int TEXT_SLOT_COUNT = 17;
 constexpr int MODE_COUNT = 16;
-constexpr int MODE_NAME_LENGTH = 25;
 constexpr std::uint8_t INITIAL_LOCK_MAX_MODE = 16;
 
 // One text command and its reply. The user interface fills text and sets pending; the

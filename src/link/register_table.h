@@ -6,25 +6,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "params/register_access.h"
+#include "params/register_defaults.h"
+#include "params/register_numbers.h"
+
 namespace tq370 {
 
-constexpr int REGISTER_COUNT = 1901;
-constexpr int LAST_REGISTER = REGISTER_COUNT - 1;
-
-// Registers the link machinery itself interprets.
-constexpr int REG_PROBE = 0;
-constexpr int REG_MODE_CURRENT = 1892;
-constexpr int REG_MODE_COMMAND = 1893;
-constexpr int REG_HOST_LINK = 1894;
-// The keep-alive's value of REG_HOST_LINK: a PC is linked.
-constexpr std::uint16_t HOST_LINK_ALIVE = 1;
 
 // Register 0 reporting this value is accepted as a processor without the model check.
 constexpr int PROBE_VALUE_ANY_MODEL = 4095;
-// High byte of REG_MODE_COMMAND that asks for a mode's name instead of a write.
-constexpr int MODE_COMMAND_FETCH_NAME = 5;
-constexpr int MODE_COMMAND_RECALL = 6;
-constexpr int MODE_COMMAND_SAVE = 7;
 
 // Passing this as a batch start continues at the stored cursor.
 constexpr int CONTINUE_AT_CURSOR = 0xFFFF;
@@ -72,21 +62,18 @@ struct WriteBatch {
     std::uint8_t modeNumber = 0;
 };
 
-// The factory value of every register, loaded whenever the sync engine starts.
-const std::array<std::int32_t, REGISTER_COUNT>& registerDefaults();
-
 // The mirror of the processor's 1901 registers. Lock-free; the two batch cursors belong
 // to the engine thread, which is the only caller of the collect functions.
-class RegisterTable {
+class RegisterTable final : public RegisterAccess {
   public:
-    static bool isValid(int reg) { return reg >= 0 && reg <= LAST_REGISTER; }
+    static bool isValid(int reg) { return isRegister(reg); }
 
     // Every field of every entry to zero, then the defaults into value.
     void loadDefaults();
 
     // Out-of-range numbers read as 0 and are not written: they never reach the table.
-    std::int32_t getRegister(int reg) const;
-    void setRegister(int reg, std::int32_t value);
+    std::int32_t getRegister(int reg) const override;
+    void setRegister(int reg, std::int32_t value) override;
 
     // A value the processor reported: marked device-updated, and stored unless a write
     // of the user's is pending for the register.

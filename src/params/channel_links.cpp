@@ -1,6 +1,6 @@
 #include "params/channel_links.h"
 
-#include "link/register_table.h"
+#include "params/register_access.h"
 #include "params/param_encoding.h"
 
 namespace tq370 {
@@ -25,7 +25,7 @@ int lowestSlotAt(std::span<const int> positions, int code) {
 
 }  // namespace
 
-void propagateToGroup(RegisterTable& table, const GroupArray& jointGroup, int c, int entry,
+void propagateToGroup(RegisterAccess& table, const GroupArray& jointGroup, int c, int entry,
                       std::vector<int>& written) {
     if (!isSlot(c) || entry < 0 || entry >= CHANNEL_ENTRY_COUNT) return;
     const int group = jointGroup[static_cast<std::size_t>(c)];
@@ -45,7 +45,7 @@ void propagateToGroup(RegisterTable& table, const GroupArray& jointGroup, int c,
     }
 }
 
-void copyDelayToGroup(RegisterTable& table, const GroupArray& delayGroup, int d,
+void copyDelayToGroup(RegisterAccess& table, const GroupArray& delayGroup, int d,
                       std::vector<int>& written) {
     if (!isSlot(d)) return;
     const int group = delayGroup[static_cast<std::size_t>(d)];
@@ -89,7 +89,7 @@ GroupArray formJointGroups(std::span<const int> positions, PairSource source) {
     return groups;
 }
 
-std::vector<int> linkPairs(RegisterTable& table, ChannelLinks& links,
+std::vector<int> linkPairs(RegisterAccess& table, ChannelLinks& links,
                            std::span<const int> positions, PairSource source) {
     links.jointGroup = formJointGroups(positions, source);
     std::vector<int> written;

@@ -8,7 +8,7 @@
 
 namespace tq370 {
 
-class RegisterTable;
+class RegisterAccess;
 
 // One group value per slot: 0 = not linked, g > 0 = member of the group whose source is
 // slot g - 1. Application state only; never stored in the processor or a preset.
@@ -22,11 +22,11 @@ struct ChannelLinks {
 // Copies entry e of slot c to the other members of c's joint group and appends every
 // register it writes. The volume entry copies the level and keeps the destination's
 // phase flag, and is written even when unchanged; other entries only when they differ.
-void propagateToGroup(RegisterTable& table, const GroupArray& jointGroup, int c, int entry,
+void propagateToGroup(RegisterAccess& table, const GroupArray& jointGroup, int c, int entry,
                       std::vector<int>& written);
 
 // Copies slot d's delay to the other members of its delay group that hold another value.
-void copyDelayToGroup(RegisterTable& table, const GroupArray& delayGroup, int d,
+void copyDelayToGroup(RegisterAccess& table, const GroupArray& delayGroup, int d,
                       std::vector<int>& written);
 
 // A group value held by only one slot links nothing; it becomes 0.
@@ -41,7 +41,7 @@ GroupArray formJointGroups(std::span<const int> positions, PairSource source);
 
 // Pair linking on: forms the joint groups and copies every entry except the delay from
 // each source to its partners. Returns the registers written, in order.
-std::vector<int> linkPairs(RegisterTable& table, ChannelLinks& links,
+std::vector<int> linkPairs(RegisterAccess& table, ChannelLinks& links,
                            std::span<const int> positions, PairSource source);
 
 // Pair linking off; registers stay as they are.

@@ -70,7 +70,6 @@ double decodeQ(int value);
 // low-pass codes odd.
 constexpr int FILTER_SLOPE_COUNT = 9;   // 6 .. 48 dB/Oct and "OFF"
 constexpr int FILTER_FAMILY_COUNT = 3;  // Butterworth, Bessel, Linkwitz
-constexpr int FILTER_SLOPE_OFF = 8;
 // The slope combo's texts, in combo order.
 extern const char* const FILTER_SLOPE_TEXTS[FILTER_SLOPE_COUNT];
 
@@ -121,7 +120,6 @@ int makeMixValue(double level, bool on);
 int withMixOn(int oldValue, bool on);
 
 // --- Input source (REG_INPUT_SOURCE): stored as the combo index + 1.
-constexpr int REG_INPUT_SOURCE = 1884;
 constexpr int INPUT_SOURCE_HIGH_LEVEL = 1;
 constexpr int INPUT_SOURCE_LOW_LEVEL = 2;
 

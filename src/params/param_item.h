@@ -8,8 +8,7 @@ constexpr int CHANNEL_SENDER_BASE = 100;
 
 // Strip items.
 constexpr int STRIP_ITEM_ROUTING_FIRST = 0;  // item n: input n + 1 on or off
-constexpr int STRIP_ITEM_ROUTING_LAST = 11;
-constexpr int STRIP_ITEM_NONE = 12;
+constexpr int STRIP_ITEM_ROUTING_LAST = 11;  // item 12 names nothing
 constexpr int STRIP_ITEM_MUTE = 13;
 constexpr int STRIP_ITEM_POSITION = 14;
 

@@ -1,6 +1,6 @@
 #include "params/write_path.h"
 
-#include "link/register_table.h"
+#include "params/register_access.h"
 #include "params/param_encoding.h"
 #include "params/param_item.h"
 #include "params/param_tables.h"
@@ -10,7 +10,7 @@ namespace {
 
 constexpr int REGISTER_VALUE_MAX = 0xFFFF;
 
-ParamWriteResult writeStripItem(RegisterTable& table, int slot, int item, int value) {
+ParamWriteResult writeStripItem(RegisterAccess& table, int slot, int item, int value) {
     ParamWriteResult result;
     if (item >= STRIP_ITEM_ROUTING_FIRST && item <= STRIP_ITEM_ROUTING_LAST) {
         result.reg = routingRegister(slot, item + 1);
@@ -27,7 +27,7 @@ ParamWriteResult writeStripItem(RegisterTable& table, int slot, int item, int va
     return result;
 }
 
-ParamWriteResult writeChannelItem(RegisterTable& table, const ChannelLinks& links, int slot,
+ParamWriteResult writeChannelItem(RegisterAccess& table, const ChannelLinks& links, int slot,
                                   int item, int value) {
     ParamWriteResult result;
     if (item >= ITEM_DELAY_FIRST && item <= ITEM_DELAY_LAST) {
@@ -92,7 +92,7 @@ std::optional<ChannelItemTarget> channelItemTarget(int c, int item) {
     return ChannelItemTarget{CHANNEL_REGISTER_MAP[c][entry], entry};
 }
 
-ParamWriteResult writeParam(RegisterTable& table, const ChannelLinks& links, int sender, int item,
+ParamWriteResult writeParam(RegisterAccess& table, const ChannelLinks& links, int sender, int item,
                             int value) {
     // Only the low 16 bits travel; a value that does not fit would reach the processor
     // as something else than the panel shows.

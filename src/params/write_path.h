@@ -7,7 +7,7 @@
 
 namespace tq370 {
 
-class RegisterTable;
+class RegisterAccess;
 
 struct ParamWriteResult {
     bool handled = false;     // false: unknown sender or item, or a value outside 0..65535
@@ -20,7 +20,7 @@ struct ParamWriteResult {
 // toggle: nonzero = on). Routing toggles keep the input's mix level. Channel items are
 // then copied to the joint group, delay items to the delay group. The caller posts the
 // redisplay of every register in copies.
-ParamWriteResult writeParam(RegisterTable& table, const ChannelLinks& links, int sender, int item,
+ParamWriteResult writeParam(RegisterAccess& table, const ChannelLinks& links, int sender, int item,
                             int value);
 
 // The register and ChannelRegisterMap entry a channel item of slot c writes, for items

@@ -3,16 +3,9 @@
 #include <cstdint>
 #include <string_view>
 
-namespace tq370 {
+#include "base/locale_ids.h"
 
-// Windows locale identifiers, the numbering the rest of the program uses for locales.
-constexpr std::uint32_t LOCALE_ID_CHINESE_PRC = 2052;        // zh_CN
-constexpr std::uint32_t LOCALE_ID_CHINESE_TAIWAN = 1028;     // zh_TW
-constexpr std::uint32_t LOCALE_ID_CHINESE_HONG_KONG = 3076;  // zh_HK
-constexpr std::uint32_t LOCALE_ID_CHINESE_SINGAPORE = 4100;  // zh_SG
-constexpr std::uint32_t LOCALE_ID_CHINESE_MACAO = 5124;      // zh_MO
-constexpr std::uint32_t LOCALE_ID_JAPANESE = 1041;           // ja, any territory
-constexpr std::uint32_t LOCALE_ID_ENGLISH_US = 1033;         // everything else
+namespace tq370 {
 
 // The identifier of one POSIX locale name such as "zh_CN.UTF-8" or "zh_TW@variant": the
 // codeset and modifier are ignored, language and territory compared without regard to

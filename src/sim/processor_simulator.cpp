@@ -304,11 +304,6 @@ void ProcessorSimulator::setLockForm(std::uint8_t lockMaxMode, std::uint32_t loc
     lockMask_ = lockMask;
 }
 
-void ProcessorSimulator::setIdentityForm() {
-    std::lock_guard lock(mutex_);
-    lockForm_ = false;
-}
-
 std::string ProcessorSimulator::modeName(int mode) const {
     std::lock_guard lock(mutex_);
     if (mode < 1 || mode > SIMULATED_MODE_COUNT) return {};

@@ -20,6 +20,9 @@
 
 namespace tq370 {
 
+// The simulated processor's own facts, kept apart from the program's constants on purpose:
+// it stands for the other side of the link, so a wrong constant on the program's side
+// fails a test instead of agreeing with itself.
 constexpr std::uint16_t SIMULATED_MODEL = 10011;
 constexpr int SIMULATED_MODE_COUNT = 16;
 constexpr int SIMULATED_NAME_BYTES = 20;
@@ -66,7 +69,6 @@ public:
     // The hello answer: the identity form with the model, or the lock form.
     void setModel(std::uint16_t model);
     void setLockForm(std::uint8_t lockMaxMode, std::uint32_t lockMask);
-    void setIdentityForm();
 
     std::string modeName(int mode) const;  // modes 1..16, space-padded to 20 bytes
     RegisterValues modeSnapshot(int mode) const;

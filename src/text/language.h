@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "base/locale_ids.h"
+
 namespace tq370 {
 
 // The user-interface language; the value is the index of a text in every string entry.
@@ -26,9 +28,9 @@ constexpr std::uint32_t WM_LANGUAGE_CHANGED = 0x5860;
 
 // Windows language identifiers of the three languages, passed with message boxes and
 // file dialogs.
-constexpr std::uint16_t LANGUAGE_ID_SIMPLIFIED_CHINESE = 2052;
-constexpr std::uint16_t LANGUAGE_ID_TRADITIONAL_CHINESE = 1028;
-constexpr std::uint16_t LANGUAGE_ID_ENGLISH = 1033;
+constexpr std::uint16_t LANGUAGE_ID_SIMPLIFIED_CHINESE = LOCALE_ID_CHINESE_PRC;
+constexpr std::uint16_t LANGUAGE_ID_TRADITIONAL_CHINESE = LOCALE_ID_CHINESE_TAIWAN;
+constexpr std::uint16_t LANGUAGE_ID_ENGLISH = LOCALE_ID_ENGLISH_US;
 
 std::uint16_t languageId(Language language);
 

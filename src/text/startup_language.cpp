@@ -1,6 +1,6 @@
 #include "text/startup_language.h"
 
-#include "platform/system_locale.h"
+#include "base/locale_ids.h"
 
 namespace tq370 {
 

@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "link/register_table.h"
+#include "params/register_defaults.h"
 #include "params/param_encoding.h"
 #include "params/param_tables.h"
 
@@ -30,7 +30,7 @@ TEST(ChannelRegisterMap, NoRegisterBelongsToTwoEntries) {
     std::set<int> seen;
     for (const auto& row : CHANNEL_REGISTER_MAP) {
         for (int reg : row) {
-            EXPECT_TRUE(RegisterTable::isValid(reg)) << reg;
+            EXPECT_TRUE(isRegister(reg)) << reg;
             EXPECT_TRUE(seen.insert(reg).second) << "register " << reg << " twice";
         }
     }

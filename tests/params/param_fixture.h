@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "link/register_table.h"
+#include "support/register_array.h"
 #include "params/channel_links.h"
 
 namespace tq370 {
@@ -13,10 +13,8 @@ namespace tq370 {
 class RegisterFixture : public ::testing::Test {
   protected:
     void SetUp() override { table->loadDefaults(); }
-    void clearPending() {
-        for (int r = 0; r < REGISTER_COUNT; ++r) table->dropPendingWrite(r);
-    }
-    std::unique_ptr<RegisterTable> table = std::make_unique<RegisterTable>();
+    void clearPending() { table->clearPending(); }
+    std::unique_ptr<test::RegisterArray> table = std::make_unique<test::RegisterArray>();
     ChannelLinks links;
 };
 

@@ -19,7 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr auto RELAXED = std::memory_order_relaxed;
-constexpr std::size_t MODE_NAME_BYTES = 20;
 
 // Ends a job command: its exit code, and the reason on standard error when it failed.
 int finishJob(const std::optional<JobOutcome>& outcome) {
@@ -260,7 +259,7 @@ void addSaveMode(CLI::App& app, int& exitCode) {
         for (char c : *name) {
             if (c < 0x20 || c > 0x7E) throw UsageError("NAME must be printable ASCII");
         }
-        if (name->size() > MODE_NAME_BYTES) throw UsageError("NAME has more than 20 characters");
+        if (name->size() > MODE_NAME_SENT) throw UsageError("NAME has more than 20 characters");
         DeviceLink device(options);
         if (!connected(device, exitCode)) return;
         const std::u16string wide(name->begin(), name->end());
