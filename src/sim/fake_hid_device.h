@@ -21,7 +21,8 @@ namespace tq370 {
 class FakeHidDevice final : public HidDevice {
 public:
     FakeHidDevice(ProcessorSimulator& simulator, const Clock& clock,
-                  std::uint16_t vendorId = 0x4084, std::uint16_t productId = 0x4357);
+                  std::uint16_t vendorId = SIMULATED_VENDOR_ID,
+                  std::uint16_t productId = SIMULATED_PRODUCT_ID);
     ~FakeHidDevice() override;
 
     OpenResult open(std::uint16_t vendorId, std::uint16_t productId) override;

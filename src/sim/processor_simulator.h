@@ -15,17 +15,12 @@
 #include "base/clock.h"
 #include "link/frame_scanner.h"
 #include "link/register_table.h"
+#include "sim/simulated_identity.h"
 #include "sim/simulator_faults.h"
 #include "sim/wifi_module.h"
 
 namespace tq370 {
 
-// The simulated processor's own facts, kept apart from the program's constants on purpose:
-// it stands for the other side of the link, so a wrong constant on the program's side
-// fails a test instead of agreeing with itself.
-constexpr std::uint16_t SIMULATED_MODEL = 10011;
-constexpr int SIMULATED_MODE_COUNT = 16;
-constexpr int SIMULATED_NAME_BYTES = 20;
 
 struct SimulatorOptions {
     std::uint16_t model = SIMULATED_MODEL;

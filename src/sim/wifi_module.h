@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "sim/simulated_identity.h"
+
 namespace tq370 {
 
 // The simulated processor's WiFi module: what its text commands read and change.
@@ -12,8 +14,8 @@ struct WifiModuleState {
     std::uint32_t ipAddress = 0xC0A80401;  // 192.168.4.1
     std::uint32_t linkedPc = 0;            // address of the PC linked over TCP; 0: none
     int wifiMode = 1;
-    int tcpPort = 1010;
-    int udpPort = 1010;
+    int tcpPort = SIMULATED_WIFI_PORT;
+    int udpPort = SIMULATED_WIFI_PORT;
     std::string routerSsid = "TQ-Router";
     std::string routerPassword = "12345678";
     std::string hotspotSsid = "TQ-R480";

@@ -10,6 +10,7 @@
 
 #include "link/frame_parser.h"
 #include "link/link_context.h"
+#include "link/processor_identity.h"
 #include "link/reply_wait.h"
 #include "link/transport.h"
 #include "platform/hid_device.h"
@@ -17,8 +18,6 @@
 
 namespace tq370 {
 
-constexpr std::uint16_t TQR480_VENDOR_ID = 0x4084;
-constexpr std::uint16_t TQR480_PRODUCT_ID = 0x4357;
 
 // The processor as a HID device: frames go out behind the USB envelope in 65-byte reports,
 // a reader thread rebuilds the processor's frames from its reports and feeds them to the

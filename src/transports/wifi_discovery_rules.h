@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "link/processor_identity.h"
 #include "link/text_slots.h"
 
 namespace tq370 {
@@ -11,7 +12,6 @@ namespace tq370 {
 // IPv4 addresses below are 32-bit numbers whose most significant byte is the first of
 // the four dotted fields.
 
-constexpr std::uint16_t WIFI_DEFAULT_PORT = 1010;  // UDP text channel and TCP frame channel
 constexpr std::uint32_t WIFI_BROADCAST_ADDRESS = 0xFFFFFFFF;
 // The link address before the processor has answered "Get_LinkIP:".
 constexpr std::uint32_t LINK_ADDRESS_UNKNOWN = 0xFFFFFFFF;

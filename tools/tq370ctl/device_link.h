@@ -33,8 +33,8 @@ struct DeviceOptions {
     bool wifi = false;       // the WiFi link instead of a serial port
     std::string wifiAddress;  // with wifi: this processor, no discovery; empty: discover
     std::string ownAddress;   // with wifi: this PC's address; empty: detect
-    int udpPort = 1010;
-    int tcpPort = 1010;
+    int udpPort = WIFI_DEFAULT_PORT;
+    int tcpPort = WIFI_DEFAULT_PORT;
     int baud = DEFAULT_BAUD_RATE;
     double timeoutSeconds = 30;
     double timeScale = 1.0;

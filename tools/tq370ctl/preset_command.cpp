@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "link/processor_identity.h"
 #include "command.h"
 #include "link/register_table.h"
 #include "storage/preset_file.h"
@@ -19,7 +20,7 @@ namespace {
 static_assert(PRESET_REGISTER_COUNT == static_cast<std::size_t>(REGISTER_COUNT));
 
 // The one processor model the link accepts; new presets are made for it by default.
-constexpr std::int32_t DEFAULT_MODEL = 10011;
+constexpr std::int32_t DEFAULT_MODEL = ACCEPTED_MODEL;
 
 int reportFailure(PresetResult result, const std::string& path) {
     std::string meaning(presetResultMeaning(result));
@@ -115,7 +116,9 @@ void addMake(CLI::App& preset, int& exitCode) {
     auto from = std::make_shared<std::string>();
     cmd->add_option("-o,--output", *output, "the file to write; an existing file is not replaced")
         ->required();
-    cmd->add_option("--model", *model, "model code to store (default: that of --from, else 10011)");
+    cmd->add_option("--model", *model,
+                    "model code to store (default: that of --from, else " +
+                        std::to_string(DEFAULT_MODEL) + ")");
     cmd->add_option("--from", *from, "start from this preset's registers instead of the defaults");
     cmd->callback([output, model, from, &exitCode] {
         std::array<std::int32_t, REGISTER_COUNT> values = registerDefaults();
