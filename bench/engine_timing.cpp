@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "link/link_engine.h"
-#include "link/recording_link_host.h"
+#include "support/recording_link_host.h"
 #include "sim/in_process_transport.h"
 #include "sim/processor_simulator.h"
 #include "storage/data_folders.h"

@@ -8,9 +8,10 @@
 #include <string>
 #include <thread>
 
-#include "../storage/temp_folder.h"
+#include "support/temp_folder.h"
 #include "link/link_engine.h"
-#include "link/recording_link_host.h"
+#include "support/mirror_check.h"
+#include "support/recording_link_host.h"
 #include "sim/in_process_transport.h"
 #include "sim/processor_simulator.h"
 #include "storage/data_folders.h"
@@ -77,6 +78,11 @@ protected:
     std::chrono::milliseconds realMs(double ms) const {
         return std::chrono::duration_cast<std::chrono::milliseconds>(link->clock.toReal(ms)) +
                std::chrono::milliseconds(1);
+    }
+
+    // The register table's values, for mirrorEqualsSimulator.
+    std::function<std::int32_t(int)> tableValues() const {
+        return [this](int reg) { return link->registers.getRegister(reg); };
     }
 
     // Gives every register of the simulator a value unlike its default.

@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "link/link_test_frames.h"
+#include "support/link_test_frames.h"
 
 namespace tq370 {
 namespace {

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "link/frame_parser.h"
-#include "link/recording_transport.h"
+#include "support/recording_transport.h"
 
 namespace tq370 {
 namespace {

@@ -9,10 +9,10 @@
 #include <thread>
 #include <utility>
 
-#include "../storage/temp_folder.h"
+#include "support/temp_folder.h"
 #include "link/configured_link.h"
-#include "link/recording_link_host.h"
-#include "link/recording_transport.h"
+#include "support/recording_link_host.h"
+#include "support/recording_transport.h"
 #include "storage/data_folders.h"
 
 namespace tq370 {

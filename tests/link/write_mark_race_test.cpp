@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "link/frame_parser.h"
-#include "link_test_frames.h"
+#include "support/link_test_frames.h"
 
 namespace tq370 {
 namespace {

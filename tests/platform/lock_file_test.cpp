@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <optional>
 
-#include "storage/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tq370 {
 namespace {

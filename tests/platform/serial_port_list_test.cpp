@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "storage/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tq370 {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "platform/pseudo_terminal.h"
 #include "platform/serial_baud_rate.h"
-#include "storage/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tq370 {
 namespace {

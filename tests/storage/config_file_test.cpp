@@ -5,7 +5,7 @@
 #include <climits>
 #include <filesystem>
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tq370 {
 namespace {

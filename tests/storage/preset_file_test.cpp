@@ -10,7 +10,7 @@
 
 #include "base/crc16.h"
 #include "storage/preset_name.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tq370 {
 namespace {

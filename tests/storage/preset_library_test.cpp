@@ -8,7 +8,7 @@
 
 #include "storage/data_folders.h"
 #include "storage/preset_file.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tq370 {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <numeric>
 
-#include "link/link_test_frames.h"
+#include "support/link_test_frames.h"
 #include "transports/usb_frame_assembler.h"
 
 namespace tq370 {

@@ -7,7 +7,7 @@
 
 #include "fake_update_server.h"
 #include "recording_update_host.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 #include "update/update_messages.h"
 #include "update/update_texts.h"
 
@@ -70,14 +70,14 @@ class OnlineUpdateTest : public ::testing::Test {
     UpdateSettings settings() const {
         UpdateSettings s;
         s.server = {"127.0.0.1", server.port(), server.port()};
-        s.programFolder = folder.path();
+        s.programFolder = folder.dir();
         s.programFileName = "tq370";
         s.programVersion = VERSION;
         s.machineId = OURS;
         s.language = [] { return Language::English; };
         return s;
     }
-    fs::path downloadPath() const { return folder.path() / "ServerUpDataxsxsxs.exe"; }
+    fs::path downloadPath() const { return folder.dir() / "ServerUpDataxsxsxs.exe"; }
 
     Clock clock{0.01};
     test::FakeUpdateServer server{clock};
@@ -195,7 +195,7 @@ TEST_F(OnlineUpdateTest, DownloadWritesProgramScriptsAndReport) {
         srv.queueDownload({test::headerBlock(c.size), sent});
         auto s = settings();
         s.server.udpPort = s.server.tcpPort = srv.port();
-        s.programFolder = dir.path();
+        s.programFolder = dir.dir();
         test::RecordingUpdateHost host(true);
 
         RunningUpdate update(s, host, clock);
@@ -209,10 +209,10 @@ TEST_F(OnlineUpdateTest, DownloadWritesProgramScriptsAndReport) {
         ASSERT_TRUE(srv.waitForReports(1, 2s)) << c.name;
         EXPECT_EQ(srv.reports()[0], buildDownloadReport(c.size, "tq370")) << c.name;
 
-        std::string written = test::readFile(dir.path() / "ServerUpDataxsxsxs.exe");
+        std::string written = test::readText(dir.dir() / "ServerUpDataxsxsxs.exe");
         EXPECT_EQ(written, std::string(file.begin(), file.end())) << c.name;
-        EXPECT_NE(test::readFile(dir.path() / "UpDown.sh").find("/tq370'"), std::string::npos);
-        EXPECT_FALSE(fs::exists(dir.path() / "UpDown.bat")) << "only asked for";
+        EXPECT_NE(test::readText(dir.dir() / "UpDown.sh").find("/tq370'"), std::string::npos);
+        EXPECT_FALSE(fs::exists(dir.dir() / "UpDown.bat")) << "only asked for";
 
         EXPECT_EQ(host.progressTotal(), c.size) << c.name;
         EXPECT_EQ(host.progressFormat(), "Onling_Update:%5.0f %%") << c.name;
@@ -245,7 +245,7 @@ TEST_F(OnlineUpdateTest, BrokenDownloadDeletesThePartialFileAndCheckingResumes) 
         RunningUpdate update(s, host, clock);
         ASSERT_TRUE(srv.waitForQueries(2, 10s)) << c.name;
         EXPECT_FALSE(fs::exists(downloadPath())) << c.name;
-        EXPECT_FALSE(fs::exists(folder.path() / "UpDown.sh")) << c.name;
+        EXPECT_FALSE(fs::exists(folder.dir() / "UpDown.sh")) << c.name;
         EXPECT_FALSE(host.progressVisible()) << c.name;
         EXPECT_EQ(host.positions().back(), 2000u) << c.name;
         update.stop();
@@ -267,14 +267,14 @@ TEST_F(OnlineUpdateTest, FailedDownloadGoesOnWithTheNextAnswer) {
     EXPECT_EQ(server.requests()[0], buildDownloadRequest(Bytes{0xA}));
     EXPECT_EQ(server.requests()[1], buildDownloadRequest(Bytes{0xB}));
     EXPECT_EQ(host.questions().size(), 2u);
-    EXPECT_EQ(test::readFile(downloadPath()), std::string(file.begin(), file.end()));
+    EXPECT_EQ(test::readText(downloadPath()), std::string(file.begin(), file.end()));
 }
 
 TEST_F(OnlineUpdateTest, UnwritableFolderFailsQuietlyAndCheckingGoesOn) {
     server.queueAnswer(answer(true, OTHER));
     server.queueDownload(goodDownload(fileBytes(100)));
     auto s = settings();
-    s.programFolder = folder.path() / "missing";
+    s.programFolder = folder.dir() / "missing";
     test::RecordingUpdateHost host(true);
     RunningUpdate update(s, host, clock);
     ASSERT_TRUE(server.waitForQueries(2, 10s));
@@ -303,7 +303,7 @@ TEST_F(OnlineUpdateTest, ReplacementStartsTheWrittenScript) {
         test::RecordingUpdateHost host(true);
         OnlineUpdate update(s, host, clock);
         EXPECT_EQ(update.checkOnce().result, c.result);
-        EXPECT_EQ(started, folder.path() / "UpDown.sh");
+        EXPECT_EQ(started, folder.dir() / "UpDown.sh");
         EXPECT_TRUE(fs::exists(started));
     }
 }
@@ -315,7 +315,7 @@ TEST(OnlineUpdateStop, StopEndsEveryWaitPromptly) {
     test::TempFolder folder;
     UpdateSettings s;
     s.server = {"127.0.0.1", server.port(), server.port()};
-    s.programFolder = folder.path();
+    s.programFolder = folder.dir();
     s.programFileName = "tq370";
     s.machineId = OURS;
 
@@ -351,7 +351,7 @@ TEST(OnlineUpdateStop, StopEndsEveryWaitPromptly) {
         ASSERT_TRUE(report) << c.name;
         EXPECT_EQ(report->result, CheckResult::Stopped) << c.name;
         EXPECT_LT(std::chrono::steady_clock::now() - stopAt, 500ms) << c.name;
-        EXPECT_FALSE(fs::exists(folder.path() / "ServerUpDataxsxsxs.exe")) << c.name;
+        EXPECT_FALSE(fs::exists(folder.dir() / "ServerUpDataxsxsxs.exe")) << c.name;
     }
 }
 

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "platform/detached_process.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 #include "update/replacement_launcher.h"
 
 extern char** environ;
@@ -73,16 +73,16 @@ TEST(ShellQuote, KeepsEveryCharacterLiteral) {
 
 TEST(DetachedProcess, ReportsWhetherTheProgramStarted) {
     test::TempFolder folder;
-    EXPECT_TRUE(startDetached({"/bin/sh", "-c", "echo ran > out.txt"}, folder.path()));
-    EXPECT_FALSE(startDetached({(folder.path() / "missing").string()}, folder.path()));
-    EXPECT_FALSE(startDetached({"/bin/sh"}, folder.path() / "no such folder"));
-    EXPECT_FALSE(startDetached({}, folder.path()));
-    EXPECT_FALSE(startReplacementScript(folder.path() / "UpDown.sh")) << "no script";
+    EXPECT_TRUE(startDetached({"/bin/sh", "-c", "echo ran > out.txt"}, folder.dir()));
+    EXPECT_FALSE(startDetached({(folder.dir() / "missing").string()}, folder.dir()));
+    EXPECT_FALSE(startDetached({"/bin/sh"}, folder.dir() / "no such folder"));
+    EXPECT_FALSE(startDetached({}, folder.dir()));
+    EXPECT_FALSE(startReplacementScript(folder.dir() / "UpDown.sh")) << "no script";
     // The started program runs in the given folder.
-    for (int i = 0; i < 250 && test::readFile(folder.path() / "out.txt").empty(); ++i) {
+    for (int i = 0; i < 250 && test::readText(folder.dir() / "out.txt").empty(); ++i) {
         std::this_thread::sleep_for(20ms);
     }
-    EXPECT_EQ(test::readFile(folder.path() / "out.txt"), "ran\n");
+    EXPECT_EQ(test::readText(folder.dir() / "out.txt"), "ran\n");
 }
 
 pid_t spawn(const fs::path& program, const char* argument) {
@@ -123,8 +123,8 @@ bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 // and the script deletes itself. A copy of the same file elsewhere keeps running.
 TEST(PosixReplacementScript, ReplacesAndStartsTheProgram) {
     test::TempFolder temp;
-    const fs::path folder = temp.path() / "TQ 370 'it's \"here\" $(x)";
-    const fs::path elsewhere = temp.path() / "elsewhere";
+    const fs::path folder = temp.dir() / "TQ 370 'it's \"here\" $(x)";
+    const fs::path elsewhere = temp.dir() / "elsewhere";
     fs::create_directories(folder);
     fs::create_directories(elsewhere);
     const fs::path program = folder / "tq 370";
@@ -132,9 +132,9 @@ TEST(PosixReplacementScript, ReplacesAndStartsTheProgram) {
     fs::copy_file("/bin/sleep", elsewhere / "tq 370");
 
     const std::string newProgram = "#!/bin/sh\necho started > started.txt\n";
-    test::writeFile(folder / DOWNLOAD_FILE_NAME, newProgram);
+    test::writeText(folder / DOWNLOAD_FILE_NAME, newProgram);
     const fs::path script = folder / POSIX_SCRIPT_NAME;
-    test::writeFile(script, buildPosixReplacementScript(program, {20, 20}));
+    test::writeText(script, buildPosixReplacementScript(program, {20, 20}));
 
     pid_t old = spawn(program, "30");
     pid_t other = spawn(elsewhere / "tq 370", "30");
@@ -151,9 +151,9 @@ TEST(PosixReplacementScript, ReplacesAndStartsTheProgram) {
     EXPECT_EQ(waitForEnd(old, 5s), SIGKILL);
     EXPECT_TRUE(waitUntil([&] { return fs::exists(folder / "started.txt"); }, 5s));
     EXPECT_TRUE(waitUntil([&] { return !fs::exists(script); }, 5s));
-    EXPECT_EQ(test::readFile(program), newProgram);
+    EXPECT_EQ(test::readText(program), newProgram);
     EXPECT_FALSE(fs::exists(folder / DOWNLOAD_FILE_NAME));
-    EXPECT_EQ(test::readFile(folder / "started.txt"), "started\n");
+    EXPECT_EQ(test::readText(folder / "started.txt"), "started\n");
     EXPECT_EQ(waitForEnd(other, 0ms), -1) << "a program of the same name elsewhere was ended";
 }
 

@@ -10,7 +10,7 @@
 
 #include "fake_update_server.h"
 #include "platform/cpu_identifier.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 #include "update/update_messages.h"
 
 extern char** environ;
@@ -50,8 +50,8 @@ CtlRun runCtl(const std::vector<std::string>& args, const fs::path& scratch) {
         run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     posix_spawn_file_actions_destroy(&actions);
-    run.out = test::readFile(outPath);
-    run.err = test::readFile(errPath);
+    run.out = test::readText(outPath);
+    run.err = test::readText(errPath);
     return run;
 }
 
@@ -113,18 +113,18 @@ TEST(UpdateCommand, OneCheckAgainstALoopbackServer) {
         if (c.download) server.queueDownload(*c.download);
         std::vector<std::string> args = {"update", "--server",
                                          "127.0.0.1:" + std::to_string(server.port()), "--dir",
-                                         dir.path().string()};
+                                         dir.dir().string()};
         args.insert(args.end(), c.args.begin(), c.args.end());
 
-        CtlRun run = runCtl(args, dir.path());
+        CtlRun run = runCtl(args, dir.dir());
         EXPECT_EQ(run.exitCode, c.exitCode) << c.name << "\n" << run.err;
         EXPECT_EQ(run.out.substr(0, c.out.size()), c.out) << c.name;
-        const fs::path downloaded = dir.path() / "ServerUpDataxsxsxs.exe";
+        const fs::path downloaded = dir.dir() / "ServerUpDataxsxsxs.exe";
         EXPECT_EQ(fs::exists(downloaded), c.fileWritten) << c.name;
         if (!c.fileWritten) continue;
-        EXPECT_EQ(test::readFile(downloaded), std::string(file.begin(), file.end())) << c.name;
-        EXPECT_TRUE(fs::exists(dir.path() / "UpDown.sh")) << c.name;
-        EXPECT_TRUE(fs::exists(dir.path() / "UpDown.bat")) << c.name;
+        EXPECT_EQ(test::readText(downloaded), std::string(file.begin(), file.end())) << c.name;
+        EXPECT_TRUE(fs::exists(dir.dir() / "UpDown.sh")) << c.name;
+        EXPECT_TRUE(fs::exists(dir.dir() / "UpDown.bat")) << c.name;
         EXPECT_NE(run.err.find("Onling_Update:  100 %"), std::string::npos) << run.err;
     }
 }
@@ -132,7 +132,7 @@ TEST(UpdateCommand, OneCheckAgainstALoopbackServer) {
 TEST(UpdateCommand, RejectsAMalformedServer) {
     test::TempFolder dir;
     for (const char* server : {"", "host:0", "host:port"}) {
-        EXPECT_EQ(runCtl({"update", "--server", server}, dir.path()).exitCode, 2) << server;
+        EXPECT_EQ(runCtl({"update", "--server", server}, dir.dir()).exitCode, 2) << server;
     }
 }
 

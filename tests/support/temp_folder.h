@@ -14,12 +14,13 @@
 
 namespace tq370::test {
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// A fresh folder under the system's temporary folder, removed with everything in it. Its
+// path is canonical, so paths built from it compare equal to what programs report.
 class TempFolder {
   public:
     TempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "tq370-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data()) ? pattern + "/" : std::string();
+        if (::mkdtemp(pattern.data())) path_ = std::filesystem::canonical(pattern).string() + "/";
     }
     ~TempFolder() {
         std::error_code error;
@@ -31,28 +32,30 @@ class TempFolder {
     // Ends in '/'.
     const std::string& path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + name; }
+    // The same as a filesystem path, without the '/'.
+    std::filesystem::path dir() const { return std::filesystem::path(path_).parent_path(); }
 
   private:
     std::string path_;
 };
 
-inline std::vector<std::uint8_t> readBytes(const std::string& path) {
+inline std::vector<std::uint8_t> readBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+inline void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
 }
 
-inline std::string readText(const std::string& path) {
+inline std::string readText(const std::filesystem::path& path) {
     auto bytes = readBytes(path);
     return {bytes.begin(), bytes.end()};
 }
 
-inline void writeText(const std::string& path, const std::string& text) {
+inline void writeText(const std::filesystem::path& path, const std::string& text) {
     writeBytes(path, {text.begin(), text.end()});
 }
 
