@@ -3,7 +3,7 @@
 #include <chrono>
 #include "link/frame.h"
 #include "link/frame_sender.h"
-#include "link/stoppable_sleep.h"
+#include "base/stoppable_sleep.h"
 #include "text/language.h"
 
 namespace tq370 {

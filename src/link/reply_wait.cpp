@@ -3,7 +3,7 @@
 #include "link/frame.h"
 #include "link/frame_sender.h"
 #include "link/link_host.h"
-#include "link/stoppable_sleep.h"
+#include "base/stoppable_sleep.h"
 
 namespace tq370 {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "link/link_host.h"
 #include "link/reply_wait.h"
-#include "link/stoppable_sleep.h"
+#include "base/stoppable_sleep.h"
 #include "text/format_text.h"
 #include "text/language.h"
 #include "text/program_texts.h"

@@ -5,7 +5,7 @@
 #include "link/frame.h"
 #include "link/link_host.h"
 #include "link/reply_wait.h"
-#include "link/stoppable_sleep.h"
+#include "base/stoppable_sleep.h"
 #include "platform/serial_port_list.h"
 
 namespace tq370 {

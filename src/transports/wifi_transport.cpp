@@ -6,7 +6,7 @@
 #include "link/frame.h"
 #include "link/link_host.h"
 #include "link/reply_wait.h"
-#include "link/stoppable_sleep.h"
+#include "base/stoppable_sleep.h"
 #include "link/text_confirmations.h"
 #include "link/text_reply.h"
 #include "platform/executable_path.h"

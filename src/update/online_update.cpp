@@ -1,27 +1,14 @@
 #include "update/online_update.h"
 
 #include <array>
-#include <condition_variable>
-#include <mutex>
 
+#include "base/stoppable_sleep.h"
 #include "platform/net_address.h"
 #include "platform/udp_socket.h"
 #include "update/update_download.h"
 #include "update/update_texts.h"
 
 namespace tq370 {
-namespace {
-
-// False when a stop was requested before ms had passed.
-bool sleepUnlessStopped(const Clock& clock, double ms, std::stop_token stop) {
-    std::mutex mutex;  // guards nothing: condition_variable_any needs a lock to wait on
-    std::condition_variable_any wake;
-    std::unique_lock lock(mutex);
-    wake.wait_for(lock, stop, clock.toReal(ms), [] { return false; });
-    return !stop.stop_requested();
-}
-
-}  // namespace
 
 bool endsChecking(CheckResult result) {
     switch (result) {
@@ -97,15 +84,15 @@ CheckReport OnlineUpdate::checkOnce(std::stop_token stop) {
 }
 
 CheckReport OnlineUpdate::run(std::stop_token stop) {
-    if (!sleepUnlessStopped(clock_, settings_.startDelayMs, stop)) return {CheckResult::Stopped};
+    if (!sleepUnlessStopped(clock_, stop, settings_.startDelayMs)) return {CheckResult::Stopped};
     for (;;) {
-        if (!sleepUnlessStopped(clock_, settings_.checkIntervalMs, stop)) {
+        if (!sleepUnlessStopped(clock_, stop, settings_.checkIntervalMs)) {
             return {CheckResult::Stopped};
         }
         CheckReport report = checkOnce(stop);
         if (endsChecking(report.result)) return report;
         if (report.result == CheckResult::Unresolved &&
-            !sleepUnlessStopped(clock_, settings_.resolveRetryMs, stop)) {
+            !sleepUnlessStopped(clock_, stop, settings_.resolveRetryMs)) {
             return {CheckResult::Stopped};
         }
     }

@@ -6,16 +6,12 @@
 #include "command.h"
 #include "device_link.h"
 #include "link/wifi_settings.h"
+#include "platform/net_address.h"
 
 namespace tq370::ctl {
 namespace {
 
 constexpr auto RELAXED = std::memory_order_relaxed;
-
-std::string dotted(std::uint32_t address) {
-    return std::to_string(address >> 24) + "." + std::to_string((address >> 16) & 0xFF) + "." +
-           std::to_string((address >> 8) & 0xFF) + "." + std::to_string(address & 0xFF);
-}
 
 // Queues the commands and waits for the engine's confirmation of them; false (with a
 // message) when the processor did not answer them all.
@@ -73,7 +69,7 @@ void addShow(CLI::App& wifi, int& exitCode) {
         }
         auto after = [&](int n) { return slotReplyText(link, n).value_or(""); };
         const std::string ip =
-            dotted(static_cast<std::uint32_t>(slot(TEXT_SLOT_GET_IP).value.load()));
+            ipv4Text(static_cast<std::uint32_t>(slot(TEXT_SLOT_GET_IP).value.load()));
         const bool router =
             wifiModeFromValue(slot(TEXT_SLOT_GET_WIFI_MODE).value.load()) == WifiMode::Router;
         const std::string routeSsid = after(TEXT_SLOT_GET_ROUTE_SSID);
