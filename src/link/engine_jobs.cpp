@@ -60,13 +60,20 @@ JobOutcome saveToFile(EngineSession& session, const JobRequest& request) {
         outcome.path = withPresetExtension(request.path);
         return outcome;
     }
-    if (!fullReadBack(session)) {
+    ReadBackReport read = fullReadBack(session);
+    if (read.outcome == ReadBackOutcome::Failed) {
         if (!session.running()) return endedEarly(session, outcome);
         outcome.result = session.linkUp() ? JobResult::ReadFailed : JobResult::LinkLost;
         return outcome;
     }
-    if (session.link.modeLocked.load(RELAXED)) {
+    if (read.outcome == ReadBackOutcome::Locked || session.link.modeLocked.load(RELAXED)) {
         outcome.result = JobResult::ModeLocked;
+        return outcome;
+    }
+    // A register that never arrived would be saved with a value the processor never sent.
+    if (read.outcome == ReadBackOutcome::Incomplete) {
+        outcome.result = JobResult::ReadIncomplete;
+        outcome.missing = std::move(read.missing);
         return outcome;
     }
 
@@ -114,12 +121,15 @@ JobOutcome recallMode(EngineSession& session, const JobRequest& request) {
     session.showProgress(ProgressTask::RecallMode, RECALL_PROGRESS_RANGE);
     session.setProgress(0);
     session.sleep(RECALL_READ_BACK_DELAY_MS);
-    if (!readBackWithRefresh(session)) {
+    ReadBackReport read = readBackWithRefresh(session);
+    if (read.outcome == ReadBackOutcome::Failed) {
         if (!session.running()) return endedEarly(session, outcome);
         outcome.result = session.linkUp() ? JobResult::ReadFailed : JobResult::LinkLost;
         return outcome;
     }
-    outcome.result = JobResult::Done;
+    outcome.result = read.outcome == ReadBackOutcome::Incomplete ? JobResult::ReadIncomplete
+                                                                 : JobResult::Done;
+    outcome.missing = std::move(read.missing);
     return outcome;
 }
 

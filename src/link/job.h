@@ -33,6 +33,7 @@ enum class JobResult {
     WrongModel,         // the preset is for another model than the processor
     ModeLocked,         // the processor's current mode is locked and cannot be read
     ReadFailed,         // the read-back from the processor failed
+    ReadIncomplete,     // the read-back ended without some registers (see missing)
     WriteFailed,        // the preset file could not be written (storage says why)
     NoReply,            // the processor did not answer the mode command
     LinkLost,           // the link went down before the job was done
@@ -50,6 +51,7 @@ struct JobOutcome {
     std::uint16_t deviceModel = 0;  // the processor's model identifier
     std::uint16_t fileModel = 0;    // the preset's model identifier, where one was read
     bool linkDownAtEnd = false;     // the link was down when the job ended
+    std::vector<int> missing;       // with ReadIncomplete: the registers that never arrived
 
     bool succeeded() const { return result == JobResult::Done; }
 };

@@ -28,6 +28,16 @@ bool ReplySemaphore::tryAcquire() {
     return true;
 }
 
+ReadBackReport LinkContext::lastReadBack() const {
+    std::lock_guard lock(readBackMutex_);
+    return lastReadBack_;
+}
+
+void LinkContext::setLastReadBack(ReadBackReport report) {
+    std::lock_guard lock(readBackMutex_);
+    lastReadBack_ = std::move(report);
+}
+
 void LinkContext::releaseIfAwaited() {
     if (awaitingReply.load(std::memory_order_relaxed)) replySemaphore.release();
 }

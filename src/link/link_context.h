@@ -9,6 +9,7 @@
 
 #include "base/clock.h"
 #include "link/job.h"
+#include "link/read_back_report.h"
 #include "link/register_table.h"
 
 namespace tq370 {
@@ -93,6 +94,14 @@ struct LinkContext {
 
     // Jobs requested by the user interface (or the command line), taken by the engine.
     JobQueue jobs;
+
+    // How the last read-back went; Failed before the first. Any thread.
+    ReadBackReport lastReadBack() const;
+    void setLastReadBack(ReadBackReport report);
+
+private:
+    mutable std::mutex readBackMutex_;  // guards lastReadBack_
+    ReadBackReport lastReadBack_;
 };
 
 }  // namespace tq370

@@ -6,6 +6,7 @@
 
 #include "link/job.h"
 #include "link/progress_text.h"
+#include "link/read_back_report.h"
 #include "link/text_slots.h"
 
 namespace tq370 {
@@ -81,6 +82,8 @@ public:
     virtual void writeGivenUp(int reg, std::int32_t value) = 0;
     // Posted, never blocks: the text command of slot was given up unanswered.
     virtual void textCommandGivenUp(int slot) = 0;
+    // Posted, never blocks: a read-back ran to its end (complete or not) or failed.
+    virtual void readBackFinished(const ReadBackReport& report) = 0;
 };
 
 }  // namespace tq370

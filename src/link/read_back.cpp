@@ -72,15 +72,22 @@ void readPass(EngineSession& session, ArrivalProgress& progress) {
     }
 }
 
-bool failReadBack(EngineSession& session) {
+ReadBackReport failReadBack(EngineSession& session) {
     session.hideProgress();
     session.message(text(TXT_READ_FAILED), MessageTopic::ReadFailed);
-    return false;
+    return {};
+}
+
+// The report of a read-back that ran to its end, told to whoever asks and to the host.
+ReadBackReport finished(EngineSession& session, ReadBackReport report) {
+    session.link.setLastReadBack(report);
+    session.host.readBackFinished(report);
+    return report;
 }
 
 }  // namespace
 
-bool fullReadBack(EngineSession& session) {
+ReadBackReport fullReadBack(EngineSession& session) {
     RegisterTable& table = session.link.registers;
     table.resetRetryCounts();
     table.clearDeviceUpdated();
@@ -88,30 +95,36 @@ bool fullReadBack(EngineSession& session) {
     session.request(CMD_HELLO, zero, HELLO_WAIT_MS);
     if (session.link.modeLocked.load(std::memory_order_relaxed)) {
         session.message(text(TXT_ENCRYPTED_MODE), MessageTopic::ModeLocked);
-        return true;
+        return finished(session, {ReadBackOutcome::Locked, {}});
     }
 
     session.showProgress(ProgressTask::ReadDeviceData, REGISTER_COUNT);
     session.setProgress(0);
     ArrivalProgress progress(session);
     if (session.transport.traits().bulkReadBack && !requestSendAll(session, progress)) {
-        return false;
+        return finished(session, {});
     }
 
     table.collectReadBatch(0, 0);  // the passes start at register 0
     for (int pass = 1; pass <= BATCH_PASSES; ++pass) {
         readPass(session, progress);
         progress.update();
-        if (!session.running()) return false;  // stopping: nobody to tell
-        if (!session.linkUp()) return failReadBack(session);
+        if (!session.running()) return {};  // stopping: nobody to tell
+        if (!session.linkUp()) return finished(session, failReadBack(session));
         session.sleep(pass < BATCH_PASSES ? PASS_PAUSE_MS : LAST_PASS_PAUSE_MS);
     }
     session.hideProgress();
-    return true;
+    ReadBackReport report{ReadBackOutcome::Complete, {}};
+    for (int reg = 0; reg <= LAST_REGISTER; ++reg) {
+        if (!table.isDeviceUpdated(reg)) report.missing.push_back(reg);
+    }
+    if (!report.missing.empty()) report.outcome = ReadBackOutcome::Incomplete;
+    return finished(session, std::move(report));
 }
 
-bool readBackWithRefresh(EngineSession& session) {
-    if (!fullReadBack(session)) return false;
+ReadBackReport readBackWithRefresh(EngineSession& session) {
+    ReadBackReport report = fullReadBack(session);
+    if (report.outcome == ReadBackOutcome::Failed) return report;
     if (session.running()) {
         session.hideProgress();
         session.showProgress(ProgressTask::UpdateDisplayData, REGISTER_COUNT);
@@ -124,7 +137,7 @@ bool readBackWithRefresh(EngineSession& session) {
     }
     session.sleep(REFRESH_DONE_MS);
     session.hideProgress();
-    return true;
+    return report;
 }
 
 }  // namespace tq370

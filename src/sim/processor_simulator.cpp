@@ -131,7 +131,9 @@ void ProcessorSimulator::answerRead(std::span<const std::uint8_t> payload) {
     std::vector<std::pair<int, std::uint16_t>> entries;
     for (std::size_t at = 0; at + 2 <= payload.size(); at += 2) {
         int reg = readBigEndian16(&payload[at]);
-        if (RegisterTable::isValid(reg)) entries.emplace_back(reg, readValue(reg));
+        if (RegisterTable::isValid(reg) && !faults_.neverReport.contains(reg)) {
+            entries.emplace_back(reg, readValue(reg));
+        }
     }
     if (entries.empty()) {
         sendRegisterEntries(CMD_READ, entries);
@@ -171,7 +173,7 @@ void ProcessorSimulator::answerSendAll() {
     for (int first = 0; first < REGISTER_COUNT; first += SEND_ALL_CHUNK) {
         std::vector<std::pair<int, std::uint16_t>> entries;
         for (int reg = first; reg < std::min(REGISTER_COUNT, first + SEND_ALL_CHUNK); ++reg) {
-            entries.emplace_back(reg, readValue(reg));
+            if (!faults_.neverReport.contains(reg)) entries.emplace_back(reg, readValue(reg));
         }
         sendRegisterEntries(CMD_READ, entries);
     }

@@ -19,6 +19,8 @@ struct SimulatorFaults {
     double replyDelayMs = 0;  // every reply leaves this much later
     // Writes to these registers are stored but never acknowledged.
     std::set<int> neverAcknowledge;
+    // These registers are left out of every read reply and of the bulk answer.
+    std::set<int> neverReport;
     // Register 0 reads 4095, the value accepted without a model check.
     bool register0AnyModel = false;
 };

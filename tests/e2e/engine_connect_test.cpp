@@ -199,5 +199,18 @@ TEST_F(EngineConnect, StopNeverHangsInABlockingMessageBox) {
     }
 }
 
+TEST_F(EngineConnect, ARegisterTheProcessorNeverSendsIsNamedNotInvented) {
+    SimulatorFaults faults;
+    faults.neverReport = {1500};
+    sim->setFaults(faults);
+    sim->setRegisterValue(1500, 1234);
+    start();
+    ASSERT_TRUE(waitRunning());
+    const ReadBackReport report = link->lastReadBack();
+    EXPECT_EQ(report.outcome, ReadBackOutcome::Incomplete);
+    EXPECT_EQ(report.missing, std::vector<int>{1500});
+    EXPECT_EQ(host->count(Kind::ReadBackFinished, 1), 1) << "the host hears how many";
+}
+
 }  // namespace
 }  // namespace tq370::test

@@ -106,6 +106,16 @@ TEST_F(EngineJobs, EachRequestEndsWithItsOutcome) {
          JobKind::Upload,
          JobResult::LinkLost,
          {"Read Data Failed!", "Write Data Failed!"}},
+        {"registers left out of the replies",
+         [](EngineJobs& t) {
+             SimulatorFaults faults;
+             faults.neverReport = {1500, 1501};
+             t.sim->setFaults(faults);
+             return t.engine->requestSaveToFile("partial");
+         },
+         JobKind::SaveToFile,
+         JobResult::ReadIncomplete,
+         {"Save Failed!"}},
         {"recall",
          [](EngineJobs& t) { return t.engine->requestRecall(2); },
          JobKind::RecallMode,
@@ -149,6 +159,10 @@ TEST_F(EngineJobs, EachRequestEndsWithItsOutcome) {
             EXPECT_EQ(outcome->path, "kept.mxb");
         } else {
             EXPECT_EQ(shown, c.messages);
+        }
+        if (c.result == JobResult::ReadIncomplete) {
+            EXPECT_EQ(outcome->missing, (std::vector<int>{1500, 1501}));
+            EXPECT_FALSE(folders.findData("partial")) << "no preset of invented values";
         }
         if (c.result == JobResult::WrongModel) {
             EXPECT_EQ(outcome->fileModel, 12345);

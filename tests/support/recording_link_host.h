@@ -28,6 +28,7 @@ public:
         JobFinished,
         WriteGivenUp,
         TextGivenUp,
+        ReadBackFinished,
     };
     struct Event {
         Kind kind = Kind::RegisterChanged;
@@ -92,6 +93,12 @@ public:
         record(std::move(event));
     }
     void textCommandGivenUp(int slot) override { record(Kind::TextGivenUp, slot); }
+    // number: the registers that never arrived, -1 for a read-back that failed.
+    void readBackFinished(const ReadBackReport& report) override {
+        record(Kind::ReadBackFinished, report.outcome == ReadBackOutcome::Failed
+                                           ? -1
+                                           : static_cast<int>(report.missing.size()));
+    }
 
     void setAnswer(MessageAnswer answer) {
         std::lock_guard lock(mutex_);

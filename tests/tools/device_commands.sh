@@ -79,6 +79,15 @@ for args in "upload $work/other.mxb" "upload $work/absent.mxb" "set 1880=6" "rec
         fail "$args: said '$(cat "$work/err_en")' in English, '$(cat "$work/err_zh")' in Chinese"
 done
 
+# A processor that leaves a register out of its replies: nothing invented is printed or saved.
+kill "$SIM_PID" 2>/dev/null || true
+wait "$SIM_PID" 2>/dev/null || true
+coproc SIM { exec "$sim" --pty --preset "$work/start.mxb" --omit 1500 --time-scale 0.1; }
+read -r -t 10 -u "${SIM[0]}" port || fail "the tqr480-sim leaving out 1500 printed no port"
+expect_exit 1 '1 register never arrived (1500)' dev get 1500
+expect_exit 1 '1 register never arrived (1500)' dev read -o "$work/partial"
+[ ! -e "$work/partial.mxb" ] || fail "read wrote a preset of an incomplete read-back"
+
 # A link cut in the middle of an upload: nothing the upload writes is answered.
 kill "$SIM_PID" 2>/dev/null || true
 wait "$SIM_PID" 2>/dev/null || true

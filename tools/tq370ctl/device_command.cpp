@@ -146,6 +146,14 @@ void addGet(CLI::App& app, int& exitCode) {
         for (const std::string& r : *regs) numbers.push_back(parseRegister(r));
         DeviceLink device(options);
         if (!connected(device, exitCode)) return;
+        // Only what the processor sent is printed, never a value the program made up.
+        const ReadBackReport read = device.link().lastReadBack();
+        if (!read.complete()) {
+            std::fprintf(stderr, "tq370ctl: the read-back is incomplete: %s\n",
+                         missingRegisters(read.missing).c_str());
+            exitCode = EXIT_LINK_ERROR;
+            return;
+        }
         nlohmann::ordered_json out = nlohmann::ordered_json::object();
         for (int reg : numbers) {
             const int value = device.link().registers.getRegister(reg);

@@ -14,6 +14,16 @@ std::string why(const JobOutcome& outcome) {
 
 }  // namespace
 
+std::string missingRegisters(const std::vector<int>& missing) {
+    constexpr std::size_t NAMED = 5;
+    std::string text = std::to_string(missing.size()) +
+                       (missing.size() == 1 ? " register never arrived (" : " registers never arrived (");
+    for (std::size_t k = 0; k < missing.size() && k < NAMED; ++k) {
+        text += (k > 0 ? ", " : "") + std::to_string(missing[k]);
+    }
+    return text + (missing.size() > NAMED ? ", ...)" : ")");
+}
+
 std::string jobFailureReason(const JobOutcome& outcome) {
     switch (outcome.result) {
         case JobResult::Done:
@@ -33,6 +43,8 @@ std::string jobFailureReason(const JobOutcome& outcome) {
             return "the processor's current mode is locked and cannot be read";
         case JobResult::ReadFailed:
             return "the processor's settings could not be read back";
+        case JobResult::ReadIncomplete:
+            return "the read-back is incomplete: " + missingRegisters(outcome.missing);
         case JobResult::WriteFailed:
             return "cannot write " + outcome.path + ": " + why(outcome);
         case JobResult::NoReply:

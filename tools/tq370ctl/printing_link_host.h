@@ -30,6 +30,7 @@ public:
     void jobFinished(const JobOutcome&) override {}
     void writeGivenUp(int reg, std::int32_t value) override;
     void textCommandGivenUp(int slot) override;
+    void readBackFinished(const ReadBackReport&) override {}
 
     // Off: nothing is printed (for a command that words every outcome itself).
     void setEcho(bool echo);

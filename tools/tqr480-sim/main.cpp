@@ -37,6 +37,7 @@ struct Settings {
     double timeScale = 1.0;
     SimulatorFaults faults;
     std::vector<int> neverAcknowledge;
+    std::vector<int> neverReport;
 };
 
 struct Endpoint {
@@ -104,6 +105,10 @@ void addOptions(CLI::App& app, Settings& s) {
                    "writes to this register are stored but never acknowledged (repeatable)")
         ->check(CLI::Range(0, LAST_REGISTER))
         ->group("Faults");
+    app.add_option("--omit", s.neverReport,
+                   "this register is left out of every read reply (repeatable)")
+        ->check(CLI::Range(0, LAST_REGISTER))
+        ->group("Faults");
     app.add_flag("--register0-any-model", s.faults.register0AnyModel,
                  "register 0 reads 4095, the value accepted without a model check")
         ->group("Faults");
@@ -153,6 +158,8 @@ int main(int argc, char** argv) {
     }
     settings.faults.neverAcknowledge =
         std::set<int>(settings.neverAcknowledge.begin(), settings.neverAcknowledge.end());
+    settings.faults.neverReport =
+        std::set<int>(settings.neverReport.begin(), settings.neverReport.end());
     simulator.setFaults(settings.faults);
 
     PtySimulatorServer server(simulator, settings.timeScale);
