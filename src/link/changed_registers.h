@@ -24,6 +24,8 @@ public:
     bool drain(Show&& show, int maxCount);
 
     bool marked(int reg) const;
+    // Whether marks wait for a drain that has not started yet. Any thread.
+    bool pending() const { return drainWanted_.load(); }
 
 private:
     // Set from the first mark until a drain starts. A mark that finds it clear asks for a
