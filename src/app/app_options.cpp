@@ -34,7 +34,6 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
     AppOptions& o = parsed.options;
     std::string serialPath;
     bool usb = false;
-    bool wifi = false;
     std::string wifiAddress;
     std::string ownAddress;
     int udpPort = WIFI_DEFAULT_PORT;
@@ -52,7 +51,6 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
                                       "use the WiFi link; with ADDR that processor, without "
                                       "discovery")
                            ->expected(0, 1)
-                           ->each([&](const std::string&) { wifi = true; })
                            ->group(linkGroup);
     auto* tcp = app.add_option("--tcp-port", tcpPort, "WiFi: the processor's TCP port (1010)")
                     ->check(CLI::Range(1, 65535))
@@ -92,6 +90,7 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
         return parsed;
     }
 
+    const bool wifi = wifiOption->count() > 0;
     if (!language.empty()) o.language = LANGUAGE_OPTIONS.at(language);
     if (!serialPath.empty() || usb || wifi) {
         LinkOptions link;

@@ -109,18 +109,22 @@ void MainWindow::createControls() {
 }
 
 bool MainWindow::start() {
-    post(this, WM_LANGUAGE_CHANGED, 0, 0);
     std::string problem;
     const bool started = link_.start(host_, problem);
     if (!started && !problem.empty()) boxes_.ask(QString::fromStdString(problem));
     updateCheck_.start(link_.folders());
     move(0, 0);
     resize(DESIGN_WIDTH, DESIGN_HEIGHT);
+    showStartState();
+    return started;
+}
+
+void MainWindow::showStartState() {
+    post(this, WM_LANGUAGE_CHANGED, 0, 0);
     post(this, WM_SELECT_CHANNEL, 0, 0);
     for (int slot = 0; slot < CHANNEL_COUNT; ++slot) {
         post(this, WM_LINK_NOTIFY, LINK_NOTIFY_REGISTER, REG_SPEAKER_POSITION + slot);
     }
-    return started;
 }
 
 void MainWindow::layOut() {

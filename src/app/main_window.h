@@ -42,11 +42,13 @@ public:
     explicit MainWindow(ProgramLink& link);
     ~MainWindow() override;
 
-    // The rest of the start-up once the window is made: labels in the current language,
-    // the link and the update check started, channel 1 selected and the strips' default
-    // positions shown. The window goes to (0, 0) at 1280 × 728. False when the link could
-    // not start (the user was told).
+    // The rest of the start-up once the window is made: the link and the update check
+    // started, then showStartState. The window goes to (0, 0) at 1280 × 728. False when
+    // the link could not start (the user was told).
     bool start();
+    // Labels in the current language, channel 1 selected, the strips' positions shown
+    // from the table (its defaults before anything is read); all posted.
+    void showStartState();
 
     // Asks whether to end the program; on Yes stops everything and ends the event loop
     // with exit code 0.
