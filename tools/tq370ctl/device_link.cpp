@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "command.h"
 #include "platform/hidapi_device.h"
 #include "text/language.h"
-#include "command.h"
 #include "transports/serial_transport.h"
 #include "transports/transport_choice.h"
 
