@@ -31,7 +31,15 @@ read -r -t 10 -u "${SIM[0]}" port || fail "tqr480-sim printed no port"
 
 "$tq370" --serial "$port" "${scale[@]}" --lang en >"$work/app.log" 2>&1 & app=$!
 timeout 20 xdotool search --sync --onlyvisible --pid "$app" >/dev/null || fail "no window"
-sleep 3  # connect and read back
+# The link button's lamp (design 129, 12) turns green when the processor answers; the
+# read-back follows.
+lamp_green() {
+    import -window root -crop 1x1+129+12 -depth 8 txt:- 2>/dev/null |
+        awk -F'[(),]' 'NR == 2 { exit !($4 > $3 + 40) }'
+}
+for _ in $(seq 100); do lamp_green && break; sleep 0.2; done
+lamp_green || fail "the link button never showed the connection"
+sleep 1.5
 
 # Design coordinates: the window lies at (0, 0) at 1280 x 728. CH3's mute, then the
 # master-volume box.
