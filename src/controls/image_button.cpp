@@ -30,6 +30,10 @@ void ImageButton::setButtonImage(int resourceNumber, QWidget* host) {
 
 void ImageButton::setButtonImage(const QImage& strip, QWidget* host) {
     strip_ = strip.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // Counted once, at the width the button has now: a host that scales its buttons
+    // later keeps the strip's frames.
+    frameCount_ =
+        strip_.isNull() ? DEFAULT_FRAMES : std::max(1, strip_.width() / std::max(1, width()));
     host_ = host;
     invalidate();
 }
@@ -117,9 +121,7 @@ void ImageButton::invalidate() {
 }
 
 int ImageButton::frameCount() const {
-    constexpr int DEFAULT_FRAMES = 4;
-    if (strip_.isNull()) return DEFAULT_FRAMES;
-    return std::max(1, strip_.width() / std::max(1, width()));
+    return frameCount_;
 }
 
 void ImageButton::followToggleState() {

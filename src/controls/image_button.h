@@ -19,12 +19,14 @@ public:
     enum ToggleState : int { PUSH = 0, TOGGLE_OFF = 1, TOGGLE_ON = 2 };
     static constexpr int HOVER_FRAME = 2;
     static constexpr int DISABLED_FRAME = 3;
+    static constexpr int DEFAULT_FRAMES = 4;  // without an image
 
     ImageButton(QWidget* parent, int controlId, int index = 0);
 
     // Loads the strip of a resource number (or a given image); the frame count is the
-    // image width over the button width. Without a host the button draws on RGB 240,
-    // 240, 240; with one, the host's picture shows around and through the face.
+    // image width over the button's width at this call, and stays when the button is
+    // resized later (size the button at its design size first). Without a host the button draws on
+    // RGB 240, 240, 240; with one, the host's picture shows around and through the face.
     void setButtonImage(int resourceNumber, QWidget* host);
     void setButtonImage(const QImage& strip, QWidget* host);
 
@@ -81,6 +83,7 @@ private:
     int index_ = 0;
     QImage strip_;
     QPointer<QWidget> host_;
+    int frameCount_ = DEFAULT_FRAMES;
     int frame_ = 0;
     int toggleState_ = PUSH;
     bool clickable_ = true;

@@ -20,13 +20,17 @@ std::string formatPercent(std::string_view format, double percent) {
 }  // namespace
 
 std::string progressLabel(ProgressTask task, double percent, Language language) {
+    return formatPercent(progressFormat(task, language), percent);
+}
+
+std::string progressFormat(ProgressTask task, Language language) {
     switch (task) {
         case ProgressTask::ReadDeviceData:
-            return formatPercent(text(TXT_READ_DEVICE_DATA, language), percent);
+            return std::string(text(TXT_READ_DEVICE_DATA, language));
         case ProgressTask::UpdateDisplayData:
-            return formatPercent(text(TXT_UPDATE_DISPLAY, language), percent);
+            return std::string(text(TXT_UPDATE_DISPLAY, language));
         case ProgressTask::UpdateSceneData:
-            return formatPercent(TEXT_UPDATE_SCENE.in(language), percent);
+            return std::string(TEXT_UPDATE_SCENE.in(language));
         case ProgressTask::RecallMode:
             break;
     }

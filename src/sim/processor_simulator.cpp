@@ -285,6 +285,13 @@ void ProcessorSimulator::setRegisterValue(int reg, std::uint16_t value) {
     if (RegisterTable::isValid(reg)) registers_[static_cast<std::size_t>(reg)] = value;
 }
 
+void ProcessorSimulator::reportRegisterChange(int reg, std::uint16_t value) {
+    std::lock_guard lock(mutex_);
+    if (!RegisterTable::isValid(reg)) return;
+    registers_[static_cast<std::size_t>(reg)] = value;
+    sendRegisterEntries(CMD_READ, {{reg, value}});
+}
+
 void ProcessorSimulator::loadRegisters(std::span<const std::int32_t> values) {
     std::lock_guard lock(mutex_);
     std::size_t count = std::min(values.size(), registers_.size());

@@ -58,6 +58,9 @@ public:
     RegisterValues registers() const;
     std::uint16_t registerValue(int reg) const;
     void setRegisterValue(int reg, std::uint16_t value);
+    // A change made at the processor itself (its remote or front panel): stored and told
+    // to the attached host unasked, as a read reply of that one register.
+    void reportRegisterChange(int reg, std::uint16_t value);
     // Values of a preset (low 16 bits), as many as there are.
     void loadRegisters(std::span<const std::int32_t> values);
 

@@ -9,6 +9,7 @@ constexpr int TXT_ALREADY_RUNNING = 0;  // "The Program is Running!"
 constexpr int TXT_LINK_CONNECTED = 1;   // "Successful"
 constexpr int TXT_LINK_SEARCHING = 2;   // "Search.."
 constexpr int TXT_LINK_SUSPENDED = 3;   // "Suspended"
+constexpr int TXT_LANGUAGE = 4;         // "Language"
 
 // Mode page and local mode library.
 constexpr int TXT_MODE_GROUP = 7;           // "Mode:"

@@ -98,6 +98,17 @@ TEST_F(SimulatorTest, ReadRepliesCarryTheStoredValues) {
     EXPECT_EQ(link->registers.getRegister(0), PROBE_VALUE_ANY_MODEL);
 }
 
+TEST_F(SimulatorTest, AChangeAtTheProcessorIsReportedUnasked) {
+    sim.reportRegisterChange(205, 1);
+    EXPECT_EQ(sim.registerValue(205), 1);
+    EXPECT_EQ(link->registers.getRegister(205), 1);
+    EXPECT_TRUE(link->registers.isDeviceUpdated(205));
+    EXPECT_EQ(link->registers.countDeviceUpdated(), 1);
+
+    sim.reportRegisterChange(REGISTER_COUNT, 1);
+    EXPECT_EQ(link->registers.countDeviceUpdated(), 1) << "no such register, nothing sent";
+}
+
 TEST_F(SimulatorTest, WritesAreStoredAndEchoedExceptForNeverAcknowledged) {
     sim.setFaults(faultsWith([](auto& f) { f.neverAcknowledge = {301}; }));
     link->registers.setRegister(300, 77);

@@ -41,9 +41,13 @@ protected:
     ImageButton* button = nullptr;
 };
 
-TEST_F(ImageButtonTest, FrameCountFollowsTheButtonWidth) {
+TEST_F(ImageButtonTest, FrameCountIsTakenWhenTheImageIsLoaded) {
+    EXPECT_EQ(button->frameCount(), 4);
+    // A host that scales its layout keeps the strip's frames.
+    button->resize(32, 12);
     EXPECT_EQ(button->frameCount(), 4);
     button->resize(130, 25);
+    button->setButtonImage(143, &host);
     EXPECT_EQ(button->frameCount(), 2);
 }
 

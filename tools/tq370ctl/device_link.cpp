@@ -2,12 +2,11 @@
 
 #include <cstdio>
 
+#include "command.h"
 #include "platform/hidapi_device.h"
-#include "platform/net_address.h"
 #include "text/language.h"
-#include "transports/hid_transport.h"
 #include "transports/serial_transport.h"
-#include "transports/wifi_transport.h"
+#include "transports/transport_choice.h"
 
 namespace tq370::ctl {
 namespace {
@@ -133,6 +132,7 @@ std::optional<std::string> DeviceLink::modeName(int mode) const {
 }
 
 bool DeviceLink::connect() {
+    if (auto problem = linkOptionsProblem(linkOptions())) throw UsageError(*problem);
     if (!folders_.ensureDataFolder()) folders_.ensureFallbackFolder();
     EngineSetup setup{folders_, [this](LinkContext& context) {
                           auto made = makeTransport(context);
@@ -170,29 +170,25 @@ bool DeviceLink::pastDeadline() const {
 }
 
 // The tool picks the link from its options, whatever the configuration file says.
+LinkOptions DeviceLink::linkOptions() const {
+    LinkOptions link;
+    link.kind = options_.usb    ? TransportKind::Usb
+                : options_.wifi ? TransportKind::WiFi
+                                : TransportKind::Serial;
+    link.serialPath = options_.serialPath;
+    link.baudRate = static_cast<std::uint32_t>(options_.baud);
+    link.wifiAddress = options_.wifiAddress;
+    link.ownAddress = options_.ownAddress;
+    link.udpPort = static_cast<std::uint16_t>(options_.udpPort);
+    link.tcpPort = static_cast<std::uint16_t>(options_.tcpPort);
+    return link;
+}
+
 std::unique_ptr<Transport> DeviceLink::makeTransport(LinkContext& context) {
-    if (options_.usb)
-        return std::make_unique<HidTransport>(context, std::make_unique<HidapiDevice>());
-    if (options_.wifi) {
-        WifiEndpoints endpoints;
-        endpoints.udpPort = static_cast<std::uint16_t>(options_.udpPort);
-        endpoints.tcpPort = static_cast<std::uint16_t>(options_.tcpPort);
-        if (auto address = parseIpv4(options_.wifiAddress)) endpoints.processorAddress = *address;
-        if (auto own = parseIpv4(options_.ownAddress)) {
-            endpoints.ownAddress = *own;
-            endpoints.localAddress = *own;
-            endpoints.sweepBase = *own;
-        }
-        return std::make_unique<WifiTransport>(context, endpoints);
-    }
-    std::vector<std::string> ports;
-    if (!options_.serialPath.empty()) ports.push_back(options_.serialPath);
-    SerialTransportOptions transportOptions{ports, !options_.serialPath.empty(),
-                                            static_cast<std::uint32_t>(options_.baud)};
-    auto serial =
-        std::make_unique<SerialTransport>(context, TransportKind::Serial, transportOptions);
-    serial_.store(serial.get());
-    return serial;
+    MadeTransport made = tq370::makeTransport(context, linkOptions(),
+                                              [] { return std::make_unique<HidapiDevice>(); });
+    serial_.store(made.serial);
+    return std::move(made.transport);
 }
 
 std::string DeviceLink::linkDescription() const {

@@ -18,6 +18,7 @@
 #include "link/processor_identity.h"
 #include "printing_link_host.h"
 #include "storage/data_folders.h"
+#include "transports/transport_choice.h"
 
 namespace tq370 {
 class SerialTransport;
@@ -58,7 +59,8 @@ public:
     // Starts to collect the mode names as they arrive (before connect).
     void collectModeNames();
     // Starts the engine and waits until it has run the connect sequence; false (with a
-    // message) at the deadline or when the processor is of another model.
+    // message) at the deadline or when the processor is of another model. Link options
+    // that name no usable link throw UsageError.
     bool connect();
 
     LinkContext& link() { return *link_; }
@@ -92,6 +94,7 @@ public:
 private:
     void watchModeNames(std::stop_token stop);
     void reportTimeout(const char* what);
+    LinkOptions linkOptions() const;
     std::unique_ptr<Transport> makeTransport(LinkContext& context);
     std::string linkDescription() const;
 
