@@ -37,6 +37,7 @@ public:
     void writeGivenUp(int, std::int32_t) override {}
     // The WiFi settings page follows its text commands itself.
     void textCommandGivenUp(int) override {}
+    void readBackFinished(const ReadBackReport&) override {}
 
 private:
     MainWindow& window_;

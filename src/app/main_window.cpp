@@ -15,7 +15,7 @@
 #include "app/window_messages.h"
 #include "controls/artwork.h"
 #include "controls/caption_layout.h"
-#include "link/engine_texts.h"
+#include "text/program_texts.h"
 #include "params/display_route.h"
 #include "params/master_volume.h"
 #include "params/param_encoding.h"

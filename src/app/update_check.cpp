@@ -32,7 +32,7 @@ bool UpdateCheck::start(const DataFolders& folders) {
     if (!server) return false;
 
     UpdateSettings settings = updateSettingsForThisProgram(*server);
-    settings.language = [] { return static_cast<std::uint8_t>(currentLanguage()); };
+    settings.language = [] { return currentLanguage(); };
     settings.startReplacement = startReplacementAndExit;
     thread_ = std::jthread([this, settings = std::move(settings)](std::stop_token stop) {
         stop_ = stop;

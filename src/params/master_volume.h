@@ -2,12 +2,12 @@
 
 namespace tq370 {
 
-class RegisterTable;
+class RegisterAccess;
 
 // The master volume (REG_MASTER_VOLUME) as the main window's slider and box change it:
 // stored only when its encoded value differs from the table's, so that a control that
 // merely takes the focus, or reports the value it was just given, writes nothing. True
 // when the register was written.
-bool writeMasterVolume(RegisterTable& table, double levelDb);
+bool writeMasterVolume(RegisterAccess& table, double levelDb);
 
 }  // namespace tq370

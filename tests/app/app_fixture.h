@@ -9,7 +9,7 @@
 #include <memory>
 #include <thread>
 
-#include "../storage/temp_folder.h"
+#include "support/temp_folder.h"
 #include "app/main_window.h"
 #include "app/program_link.h"
 #include "app/window_messages.h"

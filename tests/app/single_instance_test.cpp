@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "../storage/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tq370::test {
 namespace {
