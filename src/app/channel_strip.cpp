@@ -83,7 +83,7 @@ void ChannelStrip::layoutStrip(const Scale& scale) {
 
 int ChannelStrip::encodeItem(int item) const {
     const auto state = [this](int index) {
-        return buttons_[static_cast<std::size_t>(index)]->buttonCheck() - 1;
+        return static_cast<int>(buttons_[static_cast<std::size_t>(index)]->buttonCheck()) - 1;
     };
     if (item >= STRIP_ITEM_ROUTING_FIRST && item <= STRIP_ITEM_ROUTING_LAST) {
         return state(item + BUTTON_FIRST_INPUT) > 0 ? 1 : 0;

@@ -95,7 +95,7 @@ void MainWindow::createControls() {
     masterLabel_->setHost(this);
 
     masterBox_ = new ValueBox(this, ID_MASTER_BOX);
-    masterBox_->setFormat({KIND_VOLUME, VOLUME_MIN_DB, VOLUME_MAX_DB, 1, "%0.0fdB"});
+    masterBox_->setFormat({ValueKind::Volume, VOLUME_MIN_DB, VOLUME_MAX_DB, 1, "%0.0fdB"});
     masterSlider_ = new ImageSlider(this, ID_MASTER_SLIDER);
     masterSlider_->setSliderStyle(MASTER_SLIDER_STYLE, this, MASTER_SLIDER_IMAGE);
     masterSlider_->setVertical(false);

@@ -116,7 +116,7 @@ private:
     ChannelLinks links_;
     int currentSlot_ = 0;
     QString engineCaption_;
-    int statusState_ = ImageButton::TOGGLE_OFF;  // the link button's image: searching
+    ImageButton::Check statusState_ = ImageButton::TOGGLE_OFF;  // the link button's image: searching
 
     Scale scale_;
     QImage background_;

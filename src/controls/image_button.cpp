@@ -38,9 +38,9 @@ void ImageButton::setButtonImage(const QImage& strip, QWidget* host) {
     invalidate();
 }
 
-void ImageButton::setButtonCheck(int state) {
+void ImageButton::setButtonCheck(Check state) {
     if (!isEnabled()) return;
-    toggleState_ = std::clamp(state, static_cast<int>(PUSH), static_cast<int>(TOGGLE_ON));
+    toggleState_ = state;
     followToggleState();
     pressed_ = false;
     invalidate();

@@ -16,7 +16,12 @@ namespace tq370 {
 // numbered with the control identifier, wParam = lParam = the button's index.
 class ImageButton : public MessageWindow {
 public:
-    enum ToggleState : int { PUSH = 0, TOGGLE_OFF = 1, TOGGLE_ON = 2 };
+    // A push button, or a toggle that is off or on (the numbers are the states the
+    // notifications and the strips' items count with).
+    enum class Check : int { Push = 0, Off = 1, On = 2 };
+    static constexpr Check PUSH = Check::Push;
+    static constexpr Check TOGGLE_OFF = Check::Off;
+    static constexpr Check TOGGLE_ON = Check::On;
     static constexpr int HOVER_FRAME = 2;
     static constexpr int DISABLED_FRAME = 3;
     static constexpr int DEFAULT_FRAMES = 4;  // without an image
@@ -31,8 +36,8 @@ public:
     void setButtonImage(const QImage& strip, QWidget* host);
 
     // Toggle state 1 (off) or 2 (on), 0 makes it a push button; ignored while disabled.
-    void setButtonCheck(int state);
-    int buttonCheck() const { return toggleState_; }
+    void setButtonCheck(Check state);
+    Check buttonCheck() const { return toggleState_; }
 
     // Caption size in pixels, face name, the colours for toggle states 0/1 and 2,
     // CaptionAlign bits and FontStyleBits.
@@ -85,7 +90,7 @@ private:
     QPointer<QWidget> host_;
     int frameCount_ = DEFAULT_FRAMES;
     int frame_ = 0;
-    int toggleState_ = PUSH;
+    Check toggleState_ = PUSH;
     bool clickable_ = true;
     bool pressed_ = false;
     bool hovering_ = false;

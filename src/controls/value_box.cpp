@@ -55,7 +55,7 @@ void ValueBox::setDivisor(int divisor) {
     refresh();
 }
 
-void ValueBox::setValueKind(int kind) {
+void ValueBox::setValueKind(ValueKind kind) {
     format_.kind = kind;
     refresh();
 }

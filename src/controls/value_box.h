@@ -23,7 +23,7 @@ public:
     const ValueFormat& format() const { return format_; }
     void setRange(int minPosition, int maxPosition);
     void setDivisor(int divisor);
-    void setValueKind(int kind);
+    void setValueKind(ValueKind kind);
     void setFormatText(const std::string& format);
     void setNotifyIndex(int index) { notifyIndex_ = index; }
     int notifyIndex() const { return notifyIndex_; }

@@ -57,33 +57,33 @@ int unclampedPosition(const ValueFormat& valueFormat, std::string_view text, dou
     const double p = valueFormat.divisor;
     const int half = (valueFormat.maxPosition - valueFormat.minPosition) / 2;
     switch (valueFormat.kind) {
-        case KIND_BALANCE:
+        case ValueKind::Balance:
             if (contains(text, "R")) return tolerantTruncate(v) + half;
             if (contains(text, "L")) return half - tolerantTruncate(v);
             if (contains(text, "Center")) return half;
             return tolerantTruncate(v);
-        case KIND_TIME_TABLE:
+        case ValueKind::TimeTable:
             return v * p <= 0 ? 0 : lookup(v * p, tables.ms, MS_LOOKUP_COUNT);
-        case KIND_FREQUENCY:
+        case ValueKind::Frequency:
             return v * p <= LOWEST_FREQUENCY
                        ? 0
                        : lookup(v * p, tables.frequencies, FREQUENCY_LOOKUP_COUNT);
-        case KIND_Q:
+        case ValueKind::Q:
             return v * p <= LOWEST_Q ? 0 : lookup(v * p, tables.q, Q_LOOKUP_COUNT);
-        case KIND_VOLUME:
+        case ValueKind::Volume:
             if (contains(text, "OFF")) return valueFormat.minPosition;
             return tolerantTruncate(v * p);
-        case KIND_DELAY_MS:
+        case ValueKind::DelayMs:
             return tolerantTruncate(v * SAMPLES_PER_MS + 0.5);
-        case KIND_DELAY_CM:
+        case ValueKind::DelayCm:
             if (fromReal || text.empty()) return tolerantTruncate(v * SAMPLES_PER_MS + 0.5);
             return tolerantTruncate(v * SAMPLES_PER_MS / CM_PER_MS + 0.5);
-        case KIND_DELAY_INCH:
+        case ValueKind::DelayInch:
             if (fromReal || text.empty()) return tolerantTruncate(v * SAMPLES_PER_MS + 0.5);
             return tolerantTruncate(v * SAMPLES_PER_MS / CM_PER_MS * CM_PER_INCH + 0.5);
-        case KIND_ATTACK:
+        case ValueKind::Attack:
             return v * p <= LOWEST_ATTACK ? 0 : lookup(v * p, tables.attack, ATTACK_LOOKUP_COUNT);
-        case KIND_WHOLE:
+        case ValueKind::Whole:
         default:
             return tolerantTruncate(v * p);
     }
@@ -111,37 +111,37 @@ std::string formatPosition(const ValueFormat& valueFormat, int position,
                            const ValueTables& tables) {
     const double p = valueFormat.divisor != 0 ? valueFormat.divisor : 1;
     switch (valueFormat.kind) {
-        case KIND_BALANCE: {
+        case ValueKind::Balance: {
             const int centre = valueFormat.maxPosition / 2;
             if (position == centre) return "Center";
             if (position < centre) return "L" + std::to_string(centre - position);
             return "R" + std::to_string(position - centre);
         }
-        case KIND_TIME_TABLE:
+        case ValueKind::TimeTable:
             return formatNumber("%0.0fms", entry(tables.ms, position) / p);
-        case KIND_FREQUENCY: {
+        case ValueKind::Frequency: {
             const double f = entry(tables.frequencies, position) / p;
             if (f < LOWEST_FREQUENCY) return "OFF";
             return formatNumber(f < 100 ? "%0.1f" : "%0.0f", f);
         }
-        case KIND_WHOLE: {
+        case ValueKind::Whole: {
             const int whole = valueFormat.divisor != 0 ? position / valueFormat.divisor : position;
             return whole < 20 ? "OFF" : formatNumber("%0.0f", whole);
         }
-        case KIND_Q: {
+        case ValueKind::Q: {
             const double q = entry(tables.q, position) / p;
             return formatNumber(q < 10 ? "%0.2f" : q < 100 ? "%0.1f" : "%0.0f", q);
         }
-        case KIND_VOLUME:
+        case ValueKind::Volume:
             if (position == valueFormat.minPosition) return "OFF";
             return formatNumber(valueFormat.formatText, position / p);
-        case KIND_DELAY_MS:
+        case ValueKind::DelayMs:
             return formatNumber("%0.3f", delayUnits(position, 10000) / p / 10000);
-        case KIND_DELAY_CM:
+        case ValueKind::DelayCm:
             return formatNumber("%0.2f", delayUnits(position, 34600) / p / 1000);
-        case KIND_DELAY_INCH:
+        case ValueKind::DelayInch:
             return formatNumber("%0.2f", delayUnits(position, 34600) / p / 2540);
-        case KIND_ATTACK: {
+        case ValueKind::Attack: {
             const double t = entry(tables.attack, position) / p;
             return formatNumber(t < 1 ? "%0.1fms" : "%0.0fms", t);
         }
@@ -163,17 +163,17 @@ int positionFromReal(const ValueFormat& valueFormat, double r, const ValueTables
 double realValue(const ValueFormat& valueFormat, int position, const ValueTables& tables) {
     const double p = valueFormat.divisor != 0 ? valueFormat.divisor : 1;
     switch (valueFormat.kind) {
-        case KIND_TIME_TABLE:
+        case ValueKind::TimeTable:
             return entry(tables.ms, position) / p;
-        case KIND_FREQUENCY:
+        case ValueKind::Frequency:
             return position < 0 ? 0 : entry(tables.frequencies, position) / p;
-        case KIND_Q:
+        case ValueKind::Q:
             return position < 0 ? 0 : entry(tables.q, position) / p;
-        case KIND_ATTACK:
+        case ValueKind::Attack:
             return entry(tables.attack, position) / p;
-        case KIND_DELAY_MS:
-        case KIND_DELAY_CM:
-        case KIND_DELAY_INCH:
+        case ValueKind::DelayMs:
+        case ValueKind::DelayCm:
+        case ValueKind::DelayInch:
             return (delayUnits(position, 10000) + 5) / 10000 / p;
         default:
             return position / p;

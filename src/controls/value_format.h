@@ -13,24 +13,24 @@ namespace tq370 {
 //  5 Q table                              7 formatText, "OFF" at the lowest position
 //  8, 9, 10 delay in samples at 48 kHz shown as ms, cm or inches
 //  12 limiter attack table
-enum ValueKind : int {
-    KIND_PLAIN = 0,
-    KIND_BALANCE = 1,
-    KIND_TIME_TABLE = 2,
-    KIND_FREQUENCY = 3,
-    KIND_WHOLE = 4,
-    KIND_Q = 5,
-    KIND_GAIN = 6,
-    KIND_VOLUME = 7,
-    KIND_DELAY_MS = 8,
-    KIND_DELAY_CM = 9,
-    KIND_DELAY_INCH = 10,
-    KIND_LEVEL = 11,
-    KIND_ATTACK = 12,
+enum class ValueKind : int {
+    Plain = 0,
+    Balance = 1,
+    TimeTable = 2,
+    Frequency = 3,
+    Whole = 4,
+    Q = 5,
+    Gain = 6,
+    Volume = 7,
+    DelayMs = 8,
+    DelayCm = 9,
+    DelayInch = 10,
+    Level = 11,
+    Attack = 12,
 };
 
 struct ValueFormat {
-    int kind = KIND_PLAIN;
+    ValueKind kind = ValueKind::Plain;
     int minPosition = 0;
     int maxPosition = 100;
     int divisor = 1;

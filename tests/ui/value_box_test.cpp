@@ -19,7 +19,7 @@ protected:
         host.resize(200, 100);
         box = new ValueBox(&host, BOX_ID);
         box->setGeometry(10, 10, 30, 15);
-        box->setFormat({KIND_GAIN, -200, 200, 10, "%0.1f"});
+        box->setFormat({ValueKind::Gain, -200, 200, 10, "%0.1f"});
         box->setNotifyIndex(5);
         other = new ValueBox(&host, BOX_ID + 1);
         other->setGeometry(60, 10, 30, 15);
@@ -117,15 +117,15 @@ TEST_F(ValueBoxTest, NotEditableIgnoresWheelKeysAndFocus) {
 }
 
 TEST_F(ValueBoxTest, DelayBoxKeepsItsSamplesAcrossUnits) {
-    box->setFormat({KIND_DELAY_MS, 0, 960, 1, "%0.3f"});
+    box->setFormat({ValueKind::DelayMs, 0, 960, 1, "%0.3f"});
     box->setPosition(48);
     EXPECT_EQ(box->text(), QStringLiteral("1.000"));
-    box->setValueKind(KIND_DELAY_CM);
+    box->setValueKind(ValueKind::DelayCm);
     EXPECT_EQ(box->text(), QStringLiteral("34.60"));
-    box->setValueKind(KIND_DELAY_INCH);
+    box->setValueKind(ValueKind::DelayInch);
     EXPECT_EQ(box->text(), QStringLiteral("13.62"));
     EXPECT_DOUBLE_EQ(box->getRealValue(), 1.0005);
-    box->setValueKind(KIND_DELAY_CM);
+    box->setValueKind(ValueKind::DelayCm);
     focus(box->editField());
     box->editField().selectAll();
     typeText(box->editField(), QStringLiteral("12"));
@@ -134,7 +134,7 @@ TEST_F(ValueBoxTest, DelayBoxKeepsItsSamplesAcrossUnits) {
 }
 
 TEST_F(ValueBoxTest, BalanceBoxLeftShowingCenterKeepsTheMiddle) {
-    box->setFormat({KIND_BALANCE, 0, 20, 1, "%0.0f"});
+    box->setFormat({ValueKind::Balance, 0, 20, 1, "%0.0f"});
     box->setPosition(10);
     EXPECT_EQ(box->text(), QStringLiteral("Center"));
     focus(box->editField());
@@ -144,7 +144,7 @@ TEST_F(ValueBoxTest, BalanceBoxLeftShowingCenterKeepsTheMiddle) {
 }
 
 TEST_F(ValueBoxTest, MasterVolumeShowsAndTakesOff) {
-    box->setFormat({KIND_VOLUME, -60, 0, 1, "%0.0fdB"});
+    box->setFormat({ValueKind::Volume, -60, 0, 1, "%0.0fdB"});
     box->setRealValue(-60);
     EXPECT_EQ(box->text(), QStringLiteral("OFF"));
     box->setRealValue(-12);

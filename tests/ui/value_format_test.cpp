@@ -32,20 +32,20 @@ TEST_P(ValueKinds, FormatRealValueAndReadBack) {
     EXPECT_EQ(parsePosition(c.valueFormat, c.shown), c.position);
 }
 
-const ValueFormat GAIN{KIND_GAIN, -200, 200, 10, "%0.1f"};
-const ValueFormat EQ_FREQUENCY{KIND_FREQUENCY, 1, 362, 1, "%0.0f"};
-const ValueFormat CROSSOVER{KIND_FREQUENCY, 0, 361, 1, "%0.0f"};
-const ValueFormat Q{KIND_Q, 0, 101, 1, "%0.2f"};
-const ValueFormat DELAY_MS{KIND_DELAY_MS, 0, 960, 1, "%0.3f"};
-const ValueFormat DELAY_CM{KIND_DELAY_CM, 0, 960, 1, "%0.3f"};
-const ValueFormat DELAY_INCH{KIND_DELAY_INCH, 0, 960, 1, "%0.3f"};
-const ValueFormat VOLUME{KIND_VOLUME, -60, 0, 1, "%0.0fdB"};
-const ValueFormat BALANCE{KIND_BALANCE, 0, 20, 1, "%0.0f"};
-const ValueFormat MIX{KIND_PLAIN, 0, 100, 1, "%0.0f"};
-const ValueFormat LIMITER{KIND_LEVEL, -300, 60, 10, "%0.1f dBu"};
-const ValueFormat ATTACK{KIND_ATTACK, 0, 107, 1, "%0.0fms"};
-const ValueFormat TIME{KIND_TIME_TABLE, 0, 82, 1, "%0.0fms"};
-const ValueFormat WHOLE{KIND_WHOLE, 0, 200, 1, "%0.0f"};
+const ValueFormat GAIN{ValueKind::Gain, -200, 200, 10, "%0.1f"};
+const ValueFormat EQ_FREQUENCY{ValueKind::Frequency, 1, 362, 1, "%0.0f"};
+const ValueFormat CROSSOVER{ValueKind::Frequency, 0, 361, 1, "%0.0f"};
+const ValueFormat Q{ValueKind::Q, 0, 101, 1, "%0.2f"};
+const ValueFormat DELAY_MS{ValueKind::DelayMs, 0, 960, 1, "%0.3f"};
+const ValueFormat DELAY_CM{ValueKind::DelayCm, 0, 960, 1, "%0.3f"};
+const ValueFormat DELAY_INCH{ValueKind::DelayInch, 0, 960, 1, "%0.3f"};
+const ValueFormat VOLUME{ValueKind::Volume, -60, 0, 1, "%0.0fdB"};
+const ValueFormat BALANCE{ValueKind::Balance, 0, 20, 1, "%0.0f"};
+const ValueFormat MIX{ValueKind::Plain, 0, 100, 1, "%0.0f"};
+const ValueFormat LIMITER{ValueKind::Level, -300, 60, 10, "%0.1f dBu"};
+const ValueFormat ATTACK{ValueKind::Attack, 0, 107, 1, "%0.0fms"};
+const ValueFormat TIME{ValueKind::TimeTable, 0, 82, 1, "%0.0fms"};
+const ValueFormat WHOLE{ValueKind::Whole, 0, 200, 1, "%0.0f"};
 
 INSTANTIATE_TEST_SUITE_P(Examples, ValueKinds,
                          ::testing::Values(KindCase{"gain", GAIN, -35, "-3.5", -3.5},
@@ -128,10 +128,10 @@ TEST(ValueFromReal, KindsTakeRealValuesAsHostsPushThem) {
 }
 
 TEST(ValueOutOfTable, PositionsPastATableNeverReadOutsideIt) {
-    const ValueFormat wide{KIND_Q, -5, 5000, 1, "%0.2f"};
+    const ValueFormat wide{ValueKind::Q, -5, 5000, 1, "%0.2f"};
     EXPECT_EQ(formatPosition(wide, 5000), "128");
     EXPECT_DOUBLE_EQ(realValue(wide, -3), 0);
-    const ValueFormat time{KIND_TIME_TABLE, 0, 500, 1, "%0.0fms"};
+    const ValueFormat time{ValueKind::TimeTable, 0, 500, 1, "%0.0fms"};
     EXPECT_EQ(formatPosition(time, 500), "5000ms");
 }
 

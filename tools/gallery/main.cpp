@@ -72,7 +72,7 @@ void buttonRow(Sheet& sheet, const ButtonSample& sample, std::initializer_list<L
                 b.setButtonTextStyle(sample.fontSize, QStringLiteral("微软雅黑"), CAPTION_OFF,
                                      CAPTION_ON, ALIGN_SINGLE_LINE | ALIGN_CENTER | ALIGN_VCENTER);
                 b.setCaption(sample.caption);
-                if (sample.toggle) b.setButtonCheck(look == Look::ON ? 2 : 1);
+                if (sample.toggle) b.setButtonCheck(look == Look::ON ? ImageButton::TOGGLE_ON : ImageButton::TOGGLE_OFF);
             },
             [&](ImageButton& b) {
                 if (look == Look::HOVER) mouseMove(b, b.rect().center());
@@ -195,24 +195,24 @@ struct BoxSample {
 void valueBoxes(Sheet& sheet) {
     sheet.section(QStringLiteral("Value box: every kind, focused, not editable"));
     const std::vector<BoxSample> samples = {
-        {{30, 15}, {KIND_GAIN, -200, 200, 10, "%0.1f"}, -3.5, QStringLiteral("gain")},
-        {{30, 15}, {KIND_FREQUENCY, 1, 362, 1, "%0.0f"}, 63, QStringLiteral("frequency")},
-        {{30, 15}, {KIND_FREQUENCY, 1, 362, 1, "%0.0f"}, 1000, QStringLiteral("1 kHz")},
-        {{30, 15}, {KIND_Q, 0, 101, 1, "%0.2f"}, 7.6, QStringLiteral("Q")},
-        {{37, 19}, {KIND_DELAY_MS, 0, 960, 1, "%0.3f"}, 1.0, QStringLiteral("delay ms")},
-        {{37, 19}, {KIND_DELAY_CM, 0, 960, 1, "%0.3f"}, 1.0, QStringLiteral("delay cm")},
-        {{37, 19}, {KIND_DELAY_INCH, 0, 960, 1, "%0.3f"}, 1.0, QStringLiteral("delay inch")},
-        {{43, 16}, {KIND_VOLUME, -60, 0, 1, "%0.0fdB"}, -60, QStringLiteral("volume")},
-        {{43, 16}, {KIND_VOLUME, -60, 0, 1, "%0.0fdB"}, -12, QStringLiteral("volume")},
-        {{40, 17}, {KIND_BALANCE, 0, 20, 1, "%0.0f"}, 10, QStringLiteral("balance")},
-        {{40, 17}, {KIND_BALANCE, 0, 20, 1, "%0.0f"}, 7, QStringLiteral("balance")},
-        {{40, 17}, {KIND_PLAIN, 0, 100, 1, "%0.0f"}, 75, QStringLiteral("mix level")},
-        {{72, 16}, {KIND_LEVEL, -300, 60, 10, "%0.1f dBu"}, -12.5, QStringLiteral("limiter")},
-        {{40, 16}, {KIND_ATTACK, 0, 107, 1, "%0.0fms"}, 0.5, QStringLiteral("attack")},
-        {{40, 16}, {KIND_TIME_TABLE, 0, 80, 1, "%0.0fms"}, 250, QStringLiteral("time")},
-        {{30, 15}, {KIND_GAIN, -200, 200, 10, "%0.1f"}, 6.5, QStringLiteral("focused"), true},
+        {{30, 15}, {ValueKind::Gain, -200, 200, 10, "%0.1f"}, -3.5, QStringLiteral("gain")},
+        {{30, 15}, {ValueKind::Frequency, 1, 362, 1, "%0.0f"}, 63, QStringLiteral("frequency")},
+        {{30, 15}, {ValueKind::Frequency, 1, 362, 1, "%0.0f"}, 1000, QStringLiteral("1 kHz")},
+        {{30, 15}, {ValueKind::Q, 0, 101, 1, "%0.2f"}, 7.6, QStringLiteral("Q")},
+        {{37, 19}, {ValueKind::DelayMs, 0, 960, 1, "%0.3f"}, 1.0, QStringLiteral("delay ms")},
+        {{37, 19}, {ValueKind::DelayCm, 0, 960, 1, "%0.3f"}, 1.0, QStringLiteral("delay cm")},
+        {{37, 19}, {ValueKind::DelayInch, 0, 960, 1, "%0.3f"}, 1.0, QStringLiteral("delay inch")},
+        {{43, 16}, {ValueKind::Volume, -60, 0, 1, "%0.0fdB"}, -60, QStringLiteral("volume")},
+        {{43, 16}, {ValueKind::Volume, -60, 0, 1, "%0.0fdB"}, -12, QStringLiteral("volume")},
+        {{40, 17}, {ValueKind::Balance, 0, 20, 1, "%0.0f"}, 10, QStringLiteral("balance")},
+        {{40, 17}, {ValueKind::Balance, 0, 20, 1, "%0.0f"}, 7, QStringLiteral("balance")},
+        {{40, 17}, {ValueKind::Plain, 0, 100, 1, "%0.0f"}, 75, QStringLiteral("mix level")},
+        {{72, 16}, {ValueKind::Level, -300, 60, 10, "%0.1f dBu"}, -12.5, QStringLiteral("limiter")},
+        {{40, 16}, {ValueKind::Attack, 0, 107, 1, "%0.0fms"}, 0.5, QStringLiteral("attack")},
+        {{40, 16}, {ValueKind::TimeTable, 0, 80, 1, "%0.0fms"}, 250, QStringLiteral("time")},
+        {{30, 15}, {ValueKind::Gain, -200, 200, 10, "%0.1f"}, 6.5, QStringLiteral("focused"), true},
         {{30, 15},
-         {KIND_GAIN, -200, 200, 10, "%0.1f"},
+         {ValueKind::Gain, -200, 200, 10, "%0.1f"},
          6.5,
          QStringLiteral("not editable"),
          false,
