@@ -5,6 +5,23 @@ set(TQ370_LAYERS base platform text storage params link transports response_math
     controls response app)
 set(TQ370_QT_LAYERS controls response app)
 
+# The folder of a layer under src/ (and tests/): its name, with "_" as a subfolder
+# ("response_math" lives in response/math).
+function(tq370_layer_folder layer out)
+  string(REPLACE "_" "/" folder ${layer})
+  set(${out} ${folder} PARENT_SCOPE)
+endfunction()
+
+# Adds the folder of every layer under root that exists, lowest layer first.
+function(tq370_add_layer_folders root)
+  foreach(layer IN LISTS TQ370_LAYERS)
+    tq370_layer_folder(${layer} folder)
+    if(EXISTS ${root}/${folder}/CMakeLists.txt)
+      add_subdirectory(${root}/${folder})
+    endif()
+  endforeach()
+endfunction()
+
 # tq370_library(<layer> SOURCES ... [DEPS <layer>...] [EXTERNAL <target>...])
 # Defines target tq370_<layer>.
 function(tq370_library layer)
