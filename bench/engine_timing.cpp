@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "link/link_engine.h"
-#include "support/recording_link_host.h"
 #include "sim/in_process_transport.h"
 #include "sim/processor_simulator.h"
 #include "storage/data_folders.h"
+#include "support/recording_link_host.h"
 
 using namespace tq370;
 

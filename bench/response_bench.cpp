@@ -101,7 +101,7 @@ BENCHMARK(BM_GridBuild)->Unit(benchmark::kMicrosecond);
 
 // Prints as usual and remembers each benchmark's real and CPU time per iteration.
 class RecordingReporter : public benchmark::ConsoleReporter {
-  public:
+public:
     struct Times {
         double real = 0.0;
         double cpu = 0.0;

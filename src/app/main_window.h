@@ -116,7 +116,8 @@ private:
     ChannelLinks links_;
     int currentSlot_ = 0;
     QString engineCaption_;
-    ImageButton::Check statusState_ = ImageButton::TOGGLE_OFF;  // the link button's image: searching
+    ImageButton::Check statusState_ =
+        ImageButton::TOGGLE_OFF;  // the link button's image: searching
 
     Scale scale_;
     QImage background_;

@@ -4,8 +4,12 @@
 
 namespace tq370 {
 
-inline std::uint8_t highByte(std::uint16_t v) { return static_cast<std::uint8_t>(v >> 8); }
-inline std::uint8_t lowByte(std::uint16_t v) { return static_cast<std::uint8_t>(v & 0xFF); }
+inline std::uint8_t highByte(std::uint16_t v) {
+    return static_cast<std::uint8_t>(v >> 8);
+}
+inline std::uint8_t lowByte(std::uint16_t v) {
+    return static_cast<std::uint8_t>(v & 0xFF);
+}
 
 inline std::uint16_t readBigEndian16(const std::uint8_t* p) {
     return static_cast<std::uint16_t>((p[0] << 8) | p[1]);

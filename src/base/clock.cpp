@@ -18,6 +18,8 @@ std::chrono::nanoseconds Clock::toReal(double ms) const {
     return std::chrono::nanoseconds(static_cast<std::int64_t>(ms * scale_ * 1e6));
 }
 
-void Clock::sleepMs(double ms) const { std::this_thread::sleep_for(toReal(ms)); }
+void Clock::sleepMs(double ms) const {
+    std::this_thread::sleep_for(toReal(ms));
+}
 
 }  // namespace tq370

@@ -127,8 +127,8 @@ JobOutcome recallMode(EngineSession& session, const JobRequest& request) {
         outcome.result = session.linkUp() ? JobResult::ReadFailed : JobResult::LinkLost;
         return outcome;
     }
-    outcome.result = read.outcome == ReadBackOutcome::Incomplete ? JobResult::ReadIncomplete
-                                                                 : JobResult::Done;
+    outcome.result =
+        read.outcome == ReadBackOutcome::Incomplete ? JobResult::ReadIncomplete : JobResult::Done;
     outcome.missing = std::move(read.missing);
     return outcome;
 }

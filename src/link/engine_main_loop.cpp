@@ -1,11 +1,11 @@
 #include "link/engine_main_loop.h"
 
 #include "link/engine_jobs.h"
-#include "text/program_texts.h"
 #include "link/frame.h"
 #include "link/text_confirmations.h"
 #include "link/text_slots.h"
 #include "text/language.h"
+#include "text/program_texts.h"
 
 namespace tq370 {
 namespace {

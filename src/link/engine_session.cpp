@@ -1,9 +1,9 @@
 #include "link/engine_session.h"
 
 #include <chrono>
+#include "base/stoppable_sleep.h"
 #include "link/frame.h"
 #include "link/frame_sender.h"
-#include "base/stoppable_sleep.h"
 #include "text/language.h"
 
 namespace tq370 {

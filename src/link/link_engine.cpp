@@ -4,11 +4,11 @@
 
 #include "link/engine_jobs.h"
 #include "link/engine_main_loop.h"
-#include "text/program_texts.h"
 #include "link/frame.h"
 #include "link/processor_identity.h"
 #include "link/read_back.h"
 #include "text/language.h"
+#include "text/program_texts.h"
 #include "text/string_table.h"
 #include "text/text_ids.h"
 

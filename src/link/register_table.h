@@ -12,7 +12,6 @@
 
 namespace tq370 {
 
-
 // Register 0 reporting this value is accepted as a processor without the model check.
 constexpr int PROBE_VALUE_ANY_MODEL = 4095;
 
@@ -65,7 +64,7 @@ struct WriteBatch {
 // The mirror of the processor's 1901 registers. Lock-free; the two batch cursors belong
 // to the engine thread, which is the only caller of the collect functions.
 class RegisterTable final : public RegisterAccess {
-  public:
+public:
     static bool isValid(int reg) { return isRegister(reg); }
 
     // Every field of every entry to zero, then the defaults into value.
@@ -123,16 +122,16 @@ class RegisterTable final : public RegisterAccess {
     int readCursor() const { return readCursor_; }
     int writeCursor() const { return writeCursor_; }
 
-  private:
-      RegisterEntry& entry(int reg) { return entries_[static_cast<std::size_t>(reg)]; }
-      const RegisterEntry& entry(int reg) const { return entries_[static_cast<std::size_t>(reg)]; }
+private:
+    RegisterEntry& entry(int reg) { return entries_[static_cast<std::size_t>(reg)]; }
+    const RegisterEntry& entry(int reg) const { return entries_[static_cast<std::size_t>(reg)]; }
 
-      // The retry step for a register that just went out; true when it was its last send.
-      bool retryStep(RegisterEntry& e);
+    // The retry step for a register that just went out; true when it was its last send.
+    bool retryStep(RegisterEntry& e);
 
-      std::array<RegisterEntry, REGISTER_COUNT> entries_{};
-      int readCursor_ = 0;
-      int writeCursor_ = 0;
+    std::array<RegisterEntry, REGISTER_COUNT> entries_{};
+    int readCursor_ = 0;
+    int writeCursor_ = 0;
 };
 
 }  // namespace tq370

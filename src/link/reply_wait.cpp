@@ -1,9 +1,9 @@
 #include "link/reply_wait.h"
 
+#include "base/stoppable_sleep.h"
 #include "link/frame.h"
 #include "link/frame_sender.h"
 #include "link/link_host.h"
-#include "base/stoppable_sleep.h"
 
 namespace tq370 {
 namespace {

@@ -1,7 +1,7 @@
 #include "params/channel_links.h"
 
-#include "params/register_access.h"
 #include "params/param_encoding.h"
+#include "params/register_access.h"
 
 namespace tq370 {
 namespace {

@@ -7,7 +7,7 @@ namespace tq370 {
 // The rules of the delay-link dialog on the delay groups: pick a source slot, then click
 // seats to add them to its group (left click) or take them out (right click).
 class DelayLinkEditor {
-  public:
+public:
     explicit DelayLinkEditor(GroupArray& delayGroup) : groups_(delayGroup) {}
 
     // A member of another slot's group cannot become a source.
@@ -26,7 +26,7 @@ class DelayLinkEditor {
     // Takes slot k out of any group, while a source is pressed.
     void removeSeat(int k);
 
-  private:
+private:
     GroupArray& groups_;
     int activeSource_ = -1;
 };

@@ -1,8 +1,8 @@
 #include "params/master_volume.h"
 
-#include "params/register_access.h"
 #include "params/channel_register_map.h"
 #include "params/param_encoding.h"
+#include "params/register_access.h"
 
 namespace tq370 {
 

@@ -1,9 +1,9 @@
 #include "params/write_path.h"
 
-#include "params/register_access.h"
 #include "params/param_encoding.h"
 #include "params/param_item.h"
 #include "params/param_tables.h"
+#include "params/register_access.h"
 
 namespace tq370 {
 namespace {

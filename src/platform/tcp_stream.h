@@ -15,7 +15,7 @@ namespace tq370 {
 // A connected TCP stream with small-packet coalescing (Nagle) switched off. Every call
 // waits at most the time it is given. Closed when destroyed. One thread at a time.
 class TcpStream {
-  public:
+public:
     enum class Status { Data, TimedOut, Closed, Failed, Stopped };
     struct Received {
         Status status = Status::Failed;
@@ -34,7 +34,7 @@ class TcpStream {
     Received receive(std::span<std::uint8_t> buffer, double ms, const Clock& clock,
                      std::stop_token stop);
 
-  private:
+private:
     friend class TcpListener;
     explicit TcpStream(SocketHandle handle) : handle_(std::move(handle)) {}
     SocketHandle handle_;

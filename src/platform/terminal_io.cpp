@@ -16,7 +16,7 @@ enum class PollStatus { Ready, Vanished, TimedOut, Stopped };
 
 // Like a socket wait, but a terminal that reports only a hang-up or an error is gone.
 PollStatus pollTerminal(int fd, short events, double endMs, const Clock& clock,
-                     const std::stop_token& stop) {
+                        const std::stop_token& stop) {
     auto deadline = std::chrono::steady_clock::now() +
                     clock.toReal(std::max(0.0, endMs - static_cast<double>(clock.nowMs())));
     PollOutcome outcome = pollUntil(fd, events, deadline, stop);

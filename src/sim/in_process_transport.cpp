@@ -4,9 +4,7 @@
 #include "link/link_host.h"
 
 namespace tq370 {
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 InProcessTransport::InProcessTransport(LinkContext& link, ProcessorSimulator& simulator,
                                        TransportKind kind)

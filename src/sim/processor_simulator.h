@@ -21,7 +21,6 @@
 
 namespace tq370 {
 
-
 struct SimulatorOptions {
     std::uint16_t model = SIMULATED_MODEL;
     double timeScale = 1.0;

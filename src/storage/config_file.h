@@ -20,7 +20,7 @@ inline constexpr std::string_view KEY_BAUD = "m_COM_m_BoTeLV";
 // program. Reads prefer the data folder. No message is shown; failures are return values.
 // Thread-safe as far as the file system is: each call reads or replaces a whole file.
 class ConfigFile {
-  public:
+public:
     // folders must outlive this object; section is normally DataFolders::runningProgramName().
     explicit ConfigFile(const DataFolders& folders, std::string section);
 
@@ -41,7 +41,7 @@ class ConfigFile {
     std::string dataPath(std::string_view file) const;
     std::string fallbackPath(std::string_view file) const;
 
-  private:
+private:
     const DataFolders& folders_;
     std::string section_;
 };

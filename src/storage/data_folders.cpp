@@ -35,7 +35,9 @@ bool isRegularFile(const std::string& path) {
     return fs::is_regular_file(path, error);
 }
 
-fs::path runningExecutable() { return executablePath().value_or(fs::path()); }
+fs::path runningExecutable() {
+    return executablePath().value_or(fs::path());
+}
 
 // $XDG_DATA_HOME when it is absolute (relative values are to be ignored), else
 // $HOME/.local/share, else the password database's home folder.

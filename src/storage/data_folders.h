@@ -15,7 +15,7 @@ namespace tq370 {
 //   current folder  - where bare names resolve; empty means the process's working directory
 // Thread-safe: the folders are fixed at construction and the operations keep no state.
 class DataFolders {
-  public:
+public:
     DataFolders(std::string programFolder, std::string fallbackFolder,
                 std::string currentFolder = {});
 
@@ -59,7 +59,7 @@ class DataFolders {
     // Creates one folder level (no parents); true when the folder exists afterwards.
     static bool makeDir(std::string_view path);
 
-  private:
+private:
     std::string programFolder_;
     std::string dataFolder_;
     std::string fallbackFolder_;

@@ -12,7 +12,7 @@ namespace tq370 {
 // and key names match without regard to ASCII case; lines starting with ';' or '#' are
 // comments.
 class IniDocument {
-  public:
+public:
     static IniDocument parse(std::string_view text);
 
     // The value of the first matching key, trimmed, one pair of enclosing quotes removed.
@@ -28,7 +28,7 @@ class IniDocument {
 
     std::string text() const;
 
-  private:
+private:
     std::vector<std::string> lines_;  // without their line ends
     std::string lineEnd_ = "\n";
 };

@@ -33,7 +33,7 @@ using PresetValues = std::span<const std::int32_t, PRESET_REGISTER_COUNT>;
 // time of saving, written to or read from one file. Short-lived; one per operation and
 // thread. No operation throws; the result codes say what happened.
 class PresetFile {
-  public:
+public:
     PresetFile();  // creation and saving time: now, local time
 
     // Writes a new file at path (".mxb" appended unless contained). Never replaces an

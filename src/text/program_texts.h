@@ -18,7 +18,7 @@ struct SingleLanguageText {
 
 // --- The sync engine.
 inline constexpr SingleLanguageText TEXT_THREAD_START_FAILED = {"创建串口发送线程失败！",
-                                                               Language::SimplifiedChinese};
+                                                                Language::SimplifiedChinese};
 inline constexpr TextEntry TEXT_RECALL_FAILED = {"调用模式失败!", "調用模式失敗!",
                                                  "Invocation pattern of failure!"};
 inline constexpr TextEntry TEXT_UPDATE_SCENE = {"更新场景参数:%5.0f %%", "更新場景參數:%5.0f %%",
@@ -48,7 +48,7 @@ inline constexpr TextEntry TEXT_PASSWORD_SHORT = {"密码不能小于8位!", "�
 
 // Added to the channel lock's name while another program holds the USB channel.
 inline constexpr SingleLanguageText TEXT_CHANNEL_BLOCKED_SUFFIX = {" Channel is Blocked!",
-                                                                  Language::English};
+                                                                   Language::English};
 // The vendor and product identifiers, as "%04x:%04x".
 inline constexpr SingleLanguageText TEXT_USB_NO_PERMISSION = {
     "The processor (USB %04x:%04x) is connected, but this user may not open it. Install the "

@@ -4,9 +4,9 @@
 #include <chrono>
 #include <string>
 
+#include "base/stoppable_sleep.h"
 #include "link/link_host.h"
 #include "link/reply_wait.h"
-#include "base/stoppable_sleep.h"
 #include "text/format_text.h"
 #include "text/language.h"
 #include "text/program_texts.h"
@@ -90,13 +90,13 @@ HidTransport::Opened HidTransport::openDevice(LinkHost& host, const std::stop_to
     if (result == HidDevice::OpenResult::NoPermission && !permissionTold_) {
         // Said once until the device opens: the search goes on quietly meanwhile.
         permissionTold_ = true;
-        host.messageBox({formatText(TEXT_USB_NO_PERMISSION.text, unsigned{vendorId_},
-                                    unsigned{productId_}),
-                         {},
-                         MessageButtons::Ok,
-                         languageId(TEXT_USB_NO_PERMISSION.language),
-                         MessageTopic::NoPermission},
-                        stop);
+        host.messageBox(
+            {formatText(TEXT_USB_NO_PERMISSION.text, unsigned{vendorId_}, unsigned{productId_}),
+             {},
+             MessageButtons::Ok,
+             languageId(TEXT_USB_NO_PERMISSION.language),
+             MessageTopic::NoPermission},
+            stop);
     }
     return Opened::No;
 }

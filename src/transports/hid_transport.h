@@ -18,7 +18,6 @@
 
 namespace tq370 {
 
-
 // The processor as a HID device: frames go out behind the USB envelope in 65-byte reports,
 // a reader thread rebuilds the processor's frames from its reports and feeds them to the
 // frame parser. Only one program at a time may use the channel: a lock file named after

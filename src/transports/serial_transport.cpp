@@ -2,10 +2,10 @@
 
 #include <array>
 
+#include "base/stoppable_sleep.h"
 #include "link/frame.h"
 #include "link/link_host.h"
 #include "link/reply_wait.h"
-#include "base/stoppable_sleep.h"
 #include "platform/serial_port_list.h"
 
 namespace tq370 {

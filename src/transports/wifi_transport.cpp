@@ -2,11 +2,10 @@
 
 #include <string_view>
 
-#include "text/program_texts.h"
+#include "base/stoppable_sleep.h"
 #include "link/frame.h"
 #include "link/link_host.h"
 #include "link/reply_wait.h"
-#include "base/stoppable_sleep.h"
 #include "link/text_confirmations.h"
 #include "link/text_reply.h"
 #include "platform/executable_path.h"
@@ -15,6 +14,7 @@
 #include "platform/udp_socket.h"
 #include "text/format_text.h"
 #include "text/language.h"
+#include "text/program_texts.h"
 
 namespace tq370 {
 namespace {
@@ -134,8 +134,11 @@ bool WifiTransport::waitForFreeProcessor(LinkHost& host, const std::stop_token& 
 // The hints about the local system, each given once in the transport's life.
 void WifiTransport::tellOnce(LinkHost& host, const std::stop_token& stop) {
     auto hint = [&](std::string text) {
-        host.messageBox({std::move(text), {}, MessageButtons::Ok,
-                         languageId(TEXT_WIFI_FIREWALL.language), MessageTopic::WifiHint},
+        host.messageBox({std::move(text),
+                         {},
+                         MessageButtons::Ok,
+                         languageId(TEXT_WIFI_FIREWALL.language),
+                         MessageTopic::WifiHint},
                         stop);
     };
     const unsigned wanted = endpoints_.localUdpPort;

@@ -34,7 +34,7 @@ bool endsChecking(CheckResult result);
 // downloads it over TCP. All waits go through the Clock and end early on a stop request.
 // One thread at a time; the host is called on that thread.
 class OnlineUpdate {
-  public:
+public:
     OnlineUpdate(UpdateSettings settings, UpdateHost& host, const Clock& clock);
 
     // One query and what its answer leads to.
@@ -44,7 +44,7 @@ class OnlineUpdate {
     // checkIntervalMs until endsChecking() or a stop request.
     CheckReport run(std::stop_token stop);
 
-  private:
+private:
     UpdateSettings settings_;
     UpdateHost& host_;
     const Clock& clock_;

@@ -8,7 +8,7 @@ namespace tq370 {
 // What the update thread needs from the user interface. The GUI shows a message box and
 // the progress window, tq370ctl prints, tests record. Called from the update thread.
 class UpdateHost {
-  public:
+public:
     virtual ~UpdateHost() = default;
 
     // Asks the user and blocks until the answer; true for OK (yes), false otherwise.

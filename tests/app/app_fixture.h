@@ -9,10 +9,10 @@
 #include <memory>
 #include <thread>
 
-#include "support/temp_folder.h"
 #include "app/main_window.h"
 #include "app/program_link.h"
 #include "app/window_messages.h"
+#include "support/temp_folder.h"
 #include "text/language.h"
 
 namespace tq370::test {

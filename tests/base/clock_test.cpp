@@ -12,9 +12,9 @@ TEST(Clock, ScaledSleepCountsProtocolMilliseconds) {
     auto realStart = std::chrono::steady_clock::now();
     std::int64_t before = clock.nowMs();
     clock.sleepMs(1000);
-    auto realMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
-                                                            realStart)
-                      .count();
+    auto realMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - realStart)
+            .count();
     EXPECT_GE(clock.nowMs() - before, 1000);
     EXPECT_LT(realMs, 500);
 }

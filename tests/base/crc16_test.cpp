@@ -8,7 +8,9 @@
 namespace tq370 {
 namespace {
 
-std::uint16_t crcOf(std::vector<std::uint8_t> bytes) { return crc16(bytes); }
+std::uint16_t crcOf(std::vector<std::uint8_t> bytes) {
+    return crc16(bytes);
+}
 
 TEST(Crc16, KnownValues) {
     std::string_view check = "123456789";

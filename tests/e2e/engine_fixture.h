@@ -8,13 +8,13 @@
 #include <string>
 #include <thread>
 
-#include "support/temp_folder.h"
 #include "link/link_engine.h"
-#include "support/mirror_check.h"
-#include "support/recording_link_host.h"
 #include "sim/in_process_transport.h"
 #include "sim/processor_simulator.h"
 #include "storage/data_folders.h"
+#include "support/mirror_check.h"
+#include "support/recording_link_host.h"
+#include "support/temp_folder.h"
 #include "text/language.h"
 
 namespace tq370::test {

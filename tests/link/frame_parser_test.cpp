@@ -20,7 +20,7 @@ using test::textReply;
 using test::writeAck;
 
 class FrameParserTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { context->registers.loadDefaults(); }
     void feed(const Bytes& bytes) { parser->input(bytes); }
     RegisterTable& table() { return context->registers; }

@@ -15,7 +15,7 @@ constexpr double TIME_SCALE = 0.05;
 const std::vector<std::uint8_t> READ_REGISTER_0 = {0x00, 0x00};
 
 class SilenceAccounting : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         context->linkUp = true;
         context->lastRxTick = context->clock.nowMs();

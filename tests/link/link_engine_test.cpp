@@ -9,11 +9,11 @@
 #include <thread>
 #include <utility>
 
-#include "support/temp_folder.h"
 #include "link/configured_link.h"
+#include "storage/data_folders.h"
 #include "support/recording_link_host.h"
 #include "support/recording_transport.h"
-#include "storage/data_folders.h"
+#include "support/temp_folder.h"
 
 namespace tq370 {
 namespace {

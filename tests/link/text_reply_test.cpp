@@ -41,7 +41,7 @@ const Case NUMERIC_CASES[] = {
 };
 
 class TextReplyTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         for (auto& slot : context->textSlots) {
             slot.pending = 1;

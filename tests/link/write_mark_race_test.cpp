@@ -44,7 +44,7 @@ void PrintTo(const RaceCase& c, std::ostream* out) {
 }
 
 class WriteMarkRace : public ::testing::TestWithParam<RaceCase> {
-  protected:
+protected:
     void SetUp() override { context->registers.loadDefaults(); }
     RegisterTable& table() { return context->registers; }
 

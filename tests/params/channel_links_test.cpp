@@ -62,7 +62,7 @@ TEST(JointGroups, SelectionShowsTheWholeGroup) {
 }
 
 class PairLinking : public RegisterFixture {
-  protected:
+protected:
     // Gives every ChannelRegisterMap entry of a slot a value of its own.
     void fillSlot(int slot, int base) {
         for (int e = 0; e < CHANNEL_ENTRY_COUNT; ++e) {

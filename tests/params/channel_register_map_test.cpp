@@ -4,9 +4,9 @@
 
 #include <set>
 
-#include "params/register_defaults.h"
 #include "params/param_encoding.h"
 #include "params/param_tables.h"
+#include "params/register_defaults.h"
 
 namespace tq370 {
 namespace {

@@ -4,14 +4,14 @@
 
 #include <memory>
 
-#include "support/register_array.h"
 #include "params/channel_links.h"
+#include "support/register_array.h"
 
 namespace tq370 {
 
 // A register table with the factory defaults and no pending writes.
 class RegisterFixture : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { table->loadDefaults(); }
     void clearPending() { table->clearPending(); }
     std::unique_ptr<test::RegisterArray> table = std::make_unique<test::RegisterArray>();

@@ -16,7 +16,7 @@ using test::TempFolder;
 using test::writeText;
 
 class ConfigFileTest : public ::testing::Test {
-  protected:
+protected:
     ConfigFileTest() { fs::create_directory(root / "prog"); }
 
     void makeDataFile(std::string_view file, const std::string& text) {

@@ -103,7 +103,7 @@ std::vector<std::uint8_t> decodeByHand(const std::vector<std::uint8_t>& file) {
 }
 
 class PresetFileTest : public ::testing::Test {
-  protected:
+protected:
     std::string writeFresh(const std::string& name, const Values& values,
                            std::int32_t model = 10011) {
         PresetFile file;

@@ -25,7 +25,7 @@ Values filled(std::int32_t v) {
 }
 
 class PresetLibraryTest : public ::testing::Test {
-  protected:
+protected:
     PresetLibraryTest() {
         fs::create_directory(root / "prog");
         fs::create_directory(root / "cwd");

@@ -17,7 +17,7 @@ namespace tq370::test {
 // A fresh folder under the system's temporary folder, removed with everything in it. Its
 // path is canonical, so paths built from it compare equal to what programs report.
 class TempFolder {
-  public:
+public:
     TempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "tq370-XXXXXX").string();
         if (::mkdtemp(pattern.data())) path_ = std::filesystem::canonical(pattern).string() + "/";
@@ -35,7 +35,7 @@ class TempFolder {
     // The same as a filesystem path, without the '/'.
     std::filesystem::path dir() const { return std::filesystem::path(path_).parent_path(); }
 
-  private:
+private:
     std::string path_;
 };
 
@@ -62,7 +62,7 @@ inline void writeText(const std::filesystem::path& path, const std::string& text
 // While alive, no file of this process may grow beyond the given size: a write past it
 // fails as it would on a full disk. Works for root too, unlike permissions.
 class FileSizeLimit {
-  public:
+public:
     explicit FileSizeLimit(rlim_t bytes) {
         ::getrlimit(RLIMIT_FSIZE, &saved_);
         previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -77,7 +77,7 @@ class FileSizeLimit {
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
-  private:
+private:
     rlimit saved_{};
     void (*previousHandler_)(int) = nullptr;
 };

@@ -36,7 +36,7 @@ Bytes headerBlock(std::uint64_t size);
 // gets the next queued download (or is closed at once). Everything received is recorded
 // with the clock's protocol time.
 class FakeUpdateServer {
-  public:
+public:
     struct Query {
         Bytes bytes;
         std::int64_t atMs = 0;
@@ -58,7 +58,7 @@ class FakeUpdateServer {
     std::vector<Bytes> reports() const;
     int connections() const;
 
-  private:
+private:
     void serveUdp();
     void serveTcp();
     void serveConnection(int fd, FakeDownload download);

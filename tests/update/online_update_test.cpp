@@ -45,7 +45,7 @@ FakeDownload goodDownload(const Bytes& file) {
 
 // The update loop on its own thread, as the program runs it.
 class RunningUpdate {
-  public:
+public:
     RunningUpdate(UpdateSettings settings, UpdateHost& host, const Clock& clock)
         : update_(std::move(settings), host, clock),
           thread_([this](std::stop_token stop) { result_.set_value(update_.run(stop)); }) {}
@@ -57,7 +57,7 @@ class RunningUpdate {
     }
     void stop() { thread_.request_stop(); }
 
-  private:
+private:
     OnlineUpdate update_;
     std::promise<CheckReport> result_;
     std::future<CheckReport> future_ = result_.get_future();
@@ -66,7 +66,7 @@ class RunningUpdate {
 
 // Every test runs at a hundredth of real time: ten protocol seconds are 100 ms.
 class OnlineUpdateTest : public ::testing::Test {
-  protected:
+protected:
     UpdateSettings settings() const {
         UpdateSettings s;
         s.server = {"127.0.0.1", server.port(), server.port()};

@@ -11,7 +11,7 @@ namespace tq370::test {
 
 // Records every call of the update thread; answers each question with `answer`.
 class RecordingUpdateHost : public UpdateHost {
-  public:
+public:
     struct Question {
         std::string caption;
         std::string text;
@@ -65,7 +65,7 @@ class RecordingUpdateHost : public UpdateHost {
         return shows_;
     }
 
-  private:
+private:
     const bool answer_;
     mutable std::mutex mutex_;  // guards everything below
     std::vector<Question> questions_;

@@ -72,7 +72,9 @@ void buttonRow(Sheet& sheet, const ButtonSample& sample, std::initializer_list<L
                 b.setButtonTextStyle(sample.fontSize, QStringLiteral("微软雅黑"), CAPTION_OFF,
                                      CAPTION_ON, ALIGN_SINGLE_LINE | ALIGN_CENTER | ALIGN_VCENTER);
                 b.setCaption(sample.caption);
-                if (sample.toggle) b.setButtonCheck(look == Look::ON ? ImageButton::TOGGLE_ON : ImageButton::TOGGLE_OFF);
+                if (sample.toggle)
+                    b.setButtonCheck(look == Look::ON ? ImageButton::TOGGLE_ON
+                                                      : ImageButton::TOGGLE_OFF);
             },
             [&](ImageButton& b) {
                 if (look == Look::HOVER) mouseMove(b, b.rect().center());

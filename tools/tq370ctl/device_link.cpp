@@ -58,18 +58,20 @@ const DeviceOptions& addDeviceCommand(CLI::App& app, CLI::App& subcommand) {
             ->each([](const std::string&) { options.wifi = true; })
             ->group(group);
         const std::string port = std::to_string(WIFI_DEFAULT_PORT);
-        top->add_option("--udp-port", options.udpPort, "WiFi: the processor's UDP port (" + port + ")")
+        top->add_option("--udp-port", options.udpPort,
+                        "WiFi: the processor's UDP port (" + port + ")")
             ->check(CLI::Range(1, 65535))
             ->group(group);
-        top->add_option("--tcp-port", options.tcpPort, "WiFi: the processor's TCP port (" + port + ")")
+        top->add_option("--tcp-port", options.tcpPort,
+                        "WiFi: the processor's TCP port (" + port + ")")
             ->check(CLI::Range(1, 65535))
             ->group(group);
         top->add_option("--own-address", options.ownAddress,
                         "WiFi: this PC's IPv4 address (default: detect)")
             ->group(group);
-        top->add_option("--baud", options.baud,
-                        "line speed in bits per second (default " +
-                            std::to_string(DEFAULT_BAUD_RATE) + ")")
+        top->add_option(
+               "--baud", options.baud,
+               "line speed in bits per second (default " + std::to_string(DEFAULT_BAUD_RATE) + ")")
             ->check(CLI::PositiveNumber)
             ->group(group);
         top->add_option("--timeout", options.timeoutSeconds,

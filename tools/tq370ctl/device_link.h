@@ -23,15 +23,15 @@
 namespace tq370 {
 class SerialTransport;
 class Transport;
-}
+}  // namespace tq370
 
 namespace tq370::ctl {
 
 // How the device commands reach the processor; shared by all of them.
 struct DeviceOptions {
-    std::string serialPath;  // that port only; empty: every serial port of the system
-    bool usb = false;        // the USB HID link instead of a serial port
-    bool wifi = false;       // the WiFi link instead of a serial port
+    std::string serialPath;   // that port only; empty: every serial port of the system
+    bool usb = false;         // the USB HID link instead of a serial port
+    bool wifi = false;        // the WiFi link instead of a serial port
     std::string wifiAddress;  // with wifi: this processor, no discovery; empty: discover
     std::string ownAddress;   // with wifi: this PC's address; empty: detect
     int udpPort = WIFI_DEFAULT_PORT;

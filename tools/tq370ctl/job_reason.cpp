@@ -16,8 +16,9 @@ std::string why(const JobOutcome& outcome) {
 
 std::string missingRegisters(const std::vector<int>& missing) {
     constexpr std::size_t NAMED = 5;
-    std::string text = std::to_string(missing.size()) +
-                       (missing.size() == 1 ? " register never arrived (" : " registers never arrived (");
+    std::string text =
+        std::to_string(missing.size()) +
+        (missing.size() == 1 ? " register never arrived (" : " registers never arrived (");
     for (std::size_t k = 0; k < missing.size() && k < NAMED; ++k) {
         text += (k > 0 ? ", " : "") + std::to_string(missing[k]);
     }

@@ -8,8 +8,8 @@
 #include <sstream>
 #include <string>
 
-#include "link/processor_identity.h"
 #include "command.h"
+#include "link/processor_identity.h"
 #include "link/register_table.h"
 #include "storage/preset_file.h"
 #include "storage/preset_name.h"

@@ -70,8 +70,7 @@ std::string modeCommand(int value) {
     }
 }
 
-std::optional<std::string> describeChannel(const RegisterMeaning& m, int value,
-                                           Language language) {
+std::optional<std::string> describeChannel(const RegisterMeaning& m, int value, Language language) {
     const std::string ch = channel(m.slot);
     const std::string band = ch + printed("EQ band %d ", m.index + 1);
     switch (m.kind) {
@@ -123,8 +122,7 @@ std::optional<std::string> describeChannel(const RegisterMeaning& m, int value,
     }
 }
 
-std::optional<std::string> describeGlobal(const RegisterMeaning& m, int value,
-                                          Language language) {
+std::optional<std::string> describeGlobal(const RegisterMeaning& m, int value, Language language) {
     switch (m.kind) {
         case RegisterKind::Probe:
             return printed("processor identity %d", value);

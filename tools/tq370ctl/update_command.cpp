@@ -18,7 +18,7 @@ constexpr const char* GUI_FILE_NAME = "tq370";
 
 // Answers the question from --yes and prints progress on stderr.
 class PrintingUpdateHost : public UpdateHost {
-  public:
+public:
     explicit PrintingUpdateHost(bool yes) : yes_(yes) {}
 
     bool askQuestion(std::string_view, std::string_view) override {
@@ -47,7 +47,7 @@ class PrintingUpdateHost : public UpdateHost {
         shown_ = false;
     }
 
-  private:
+private:
     const bool yes_;
     bool announced_ = false;
     bool shown_ = false;

@@ -67,9 +67,9 @@ void addOptions(CLI::App& app, Settings& s) {
                    "address for both, e.g. 127.0.0.2)");
     app.add_option("--udp", s.udp, "serve the WiFi module's UDP text channel on ADDR:PORT");
     app.add_option("--preset", s.presetPath, "start with the registers of this preset file");
-    app.add_option("--model", s.model,
-                   "model number the processor reports (default " +
-                       std::to_string(SIMULATED_MODEL) + ")")
+    app.add_option(
+           "--model", s.model,
+           "model number the processor reports (default " + std::to_string(SIMULATED_MODEL) + ")")
         ->check(CLI::Range(0, 0xFFFF));
     app.add_option("--seed", s.seed, "seed of the fault switches' random choices (default 1)");
     app.add_option("--time-scale", s.timeScale,

@@ -13,7 +13,7 @@ namespace tq370::response {
 // The grid also keeps the trigonometry of each point's ω = 2π f / fs, which is the same
 // for every band of every curve, so evaluating a band needs no sine or cosine.
 class ResponseGrid {
-  public:
+public:
     // A width below 1 gives an empty grid: there is no pixel column to compute.
     explicit ResponseGrid(int widthPx);
     // A grid at the given frequencies, for evaluating bands at chosen points; its width
@@ -29,7 +29,7 @@ class ResponseGrid {
     std::span<const double> cos2Omega() const { return cos2_; }  // cos² ω − sin² ω
     std::span<const double> sin2Omega() const { return sin2_; }  // 2 · cos ω · sin ω
 
-  private:
+private:
     void cacheTrigonometry();
 
     int widthPx_ = 0;
