@@ -27,6 +27,17 @@ std::string settingCommandText(std::string_view prefix, std::string_view value) 
     return text;
 }
 
+std::size_t settingValueMaxBytes(std::string_view prefix) {
+    return prefix.size() < TEXT_COMMAND_MAX_BYTES ? TEXT_COMMAND_MAX_BYTES - prefix.size() : 0;
+}
+
+bool isPlainSettingValue(std::string_view value) {
+    return std::all_of(value.begin(), value.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 32 && byte <= 126;
+    });
+}
+
 WifiSettingRequest hotspotSettingCommands(std::string_view ssid, std::string_view password) {
     WifiSettingRequest request;
     if (ssid.empty()) {

@@ -34,6 +34,11 @@ struct TextCommand {
 // The value is UTF-8.
 std::string settingCommandText(std::string_view prefix, std::string_view value);
 
+// The most bytes of a value that fit in one command after prefix.
+std::size_t settingValueMaxBytes(std::string_view prefix);
+// Whether the module takes value as it is: printable ASCII (32 to 126) only.
+bool isPlainSettingValue(std::string_view value);
+
 enum class WifiSettingProblem {
     None,
     SsidEmpty,

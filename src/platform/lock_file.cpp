@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -16,9 +17,18 @@ LockFile::Attempt LockFile::tryLock(const std::filesystem::path& folder, std::st
     const std::string path = (folder / std::string(name)).string();
     // Read access is enough for flock. Opening without O_CREAT first lets another user's
     // file in a shared /tmp be used too, where creating over it would be refused.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 && errno == ENOENT) fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+    // Never blocking and never through a link: a FIFO or a link planted at the name must
+    // not hang the caller or lock something else; only a regular file serves.
+    constexpr int FLAGS = O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC;
+    int fd = ::open(path.c_str(), FLAGS);
+    if (fd < 0 && errno == ENOENT) fd = ::open(path.c_str(), FLAGS | O_CREAT | O_EXCL, 0644);
+    if (fd < 0 && errno == EEXIST) fd = ::open(path.c_str(), FLAGS);  // made meanwhile
     if (fd < 0) return {std::nullopt, Status::Failed};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return {std::nullopt, Status::Failed};
+    }
     LockFile lock(fd);
     int result;
     do {

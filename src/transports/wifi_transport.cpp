@@ -163,6 +163,15 @@ void WifiTransport::chooseProcessor(std::uint32_t address) {
     if (address != 0) processorAddress_.store(address, RELAXED);
 }
 
+std::optional<WifiTransport::OtherPcLink> WifiTransport::linkedToOtherPc() const {
+    const std::uint32_t linked = linkAddress_.load(RELAXED);
+    const std::uint32_t processor = processorAddress_.load(RELAXED);
+    if (processor == 0 || linkStateOf(linked, ownAddress_) != LinkState::OtherPc) {
+        return std::nullopt;
+    }
+    return OtherPcLink{processor, linked};
+}
+
 bool WifiTransport::isConnected() const {
     return tcpReaderRunning_.load(std::memory_order_acquire) && !tcpBroken_.load(RELAXED);
 }

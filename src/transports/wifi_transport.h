@@ -59,6 +59,14 @@ public:
 
     std::uint32_t ownAddress() const { return ownAddress_; }
 
+    // The processor found last and the PC it says it is linked to, while that is another
+    // PC than this one. Any thread.
+    struct OtherPcLink {
+        std::uint32_t processor;
+        std::uint32_t linkedPc;
+    };
+    std::optional<OtherPcLink> linkedToOtherPc() const;
+
 private:
     bool waitForFreeProcessor(LinkHost& host, const std::stop_token& stop);
     void tellOnce(LinkHost& host, const std::stop_token& stop);

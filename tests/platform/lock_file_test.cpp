@@ -3,12 +3,15 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <optional>
 
 #include "support/temp_folder.h"
@@ -128,6 +131,21 @@ TEST(LockFile, MissingFolderFails) {
     LockFile::Attempt attempt = LockFile::tryLock(folder / "absent", "TQ370");
     EXPECT_EQ(attempt.status, LockFile::Status::Failed);
     EXPECT_FALSE(attempt.lock);
+}
+
+TEST(LockFile, AnythingButARegularFileIsRefusedAtOnce) {
+    test::TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder.path() + "fifo").c_str(), 0644), 0);
+    std::ofstream(folder.path() + "target") << "x";
+    std::filesystem::create_symlink(folder.path() + "target", folder.path() + "link");
+    std::filesystem::create_directory(folder.path() + "folder");
+    for (const char* name : {"fifo", "link", "folder"}) {
+        SCOPED_TRACE(name);
+        const auto started = std::chrono::steady_clock::now();
+        EXPECT_EQ(LockFile::tryLock(folder.path(), name).status, LockFile::Status::Failed);
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1))
+            << "an open that blocks would hang the caller";
+    }
 }
 
 TEST(LockFile, UsbChannelNameIsLowerCaseHex) {

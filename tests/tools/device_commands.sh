@@ -25,6 +25,12 @@ diff <(registers "$work/start.mxb") <(registers "$work/read.mxb") >"$work/diff" 
 "$ctl" preset show "$work/read.mxb" >"$work/read.txt"
 grep -qx 'model 10011' "$work/read.txt" || fail "read: model"
 
+# An existing preset is kept unless --force replaces it.
+expect_exit_early() { local status=0; "$@" >/dev/null 2>"$work/err" || status=$?; echo "$status"; }
+[ "$(expect_exit_early dev read -o "$work/read")" -eq 3 ] || fail "read over an existing file"
+grep -q 'exists already' "$work/err" || fail "read over an existing file said: $(cat "$work/err")"
+[ "$(dev read --force -o "$work/read")" = "$work/read.mxb" ] || fail "read --force"
+
 # Set, then get through a new connection.
 dev set 300=1234 0x12d=0x10 >/dev/null || fail "set"
 [ "$(dev get 300 301)" = $'300 1234\n301 16' ] || fail "get after set: $(dev get 300 301)"

@@ -11,7 +11,9 @@
 #include "device_link.h"
 #include "job_reason.h"
 #include "register_arguments.h"
+#include "storage/file_io.h"
 #include "storage/preset_file.h"
+#include "storage/preset_layout.h"
 #include "storage/preset_name.h"
 
 namespace tq370::ctl {
@@ -47,7 +49,7 @@ void addInfo(CLI::App& app, int& exitCode) {
         const int model = device.link().deviceModelId.load(RELAXED);
         const int mode = device.link().registers.getRegister(REG_MODE_CURRENT) & 0xFF;
         const std::string port = device.portPath();
-        const char* kind = options.usb ? "usb" : options.wifi ? "wifi" : "serial";
+        const char* kind = device.options().usb ? "usb" : device.options().wifi ? "wifi" : "serial";
         if (*json) {
             nlohmann::ordered_json out{
                 {"model", model}, {"mode", mode}, {"link", kind}, {"port", port}};
@@ -59,15 +61,59 @@ void addInfo(CLI::App& app, int& exitCode) {
     });
 }
 
+// A private folder for a job's file, removed with what is in it however the command ends.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern = (fs::temp_directory_path() / "tq370ctl-XXXXXX").string();
+        if (mkdtemp(pattern.data())) path_ = pattern + "/";
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        if (!path_.empty()) fs::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// Puts the preset the job saved at source where the user asked, in one step: a new file,
+// or with replace a file that takes the place of the old one only once it is complete.
+bool placePreset(const std::string& source, const fs::path& target, bool replace) {
+    FileContents saved = readWholeFile(source, PRESET_MAX_FILE_BYTES);
+    std::error_code error = saved.error;
+    bool placed = false;
+    if (saved.outcome == ReadOutcome::Read) {
+        if (replace) {
+            placed = replaceFile(target.string(), saved.bytes, &error);
+        } else {
+            NewFileOutcome made = writeNewFile(target.string(), saved.bytes, &error);
+            placed = made == NewFileOutcome::Written;
+            if (made == NewFileOutcome::Exists)
+                error = std::make_error_code(std::errc::file_exists);
+        }
+    }
+    if (!placed) {
+        std::fprintf(stderr, "tq370ctl: cannot write %s: %s\n", target.c_str(),
+                     error ? error.message().c_str() : "the saved preset could not be read");
+    }
+    return placed;
+}
+
 void addRead(CLI::App& app, int& exitCode) {
     auto* cmd = app.add_subcommand("read", "Read the processor's settings into a preset file");
     const DeviceOptions& options = addDeviceCommand(app, *cmd);
     auto output = std::make_shared<std::string>();
+    auto force = std::make_shared<bool>(false);
     cmd->add_option("-o,--output", *output,
                     "the preset to write (.mxb appended unless contained); a bare name goes to "
                     "the data folder, a path is taken as given")
         ->required();
-    cmd->callback([&options, output, &exitCode] {
+    cmd->add_flag("--force", *force, "replace a preset of that name (default: refuse)");
+    cmd->callback([&options, output, force, &exitCode] {
         const bool bare = output->find('/') == std::string::npos;
         const fs::path target = withPresetExtension(*output);
         if (!bare && !fs::is_directory(target.parent_path().empty() ? "." : target.parent_path())) {
@@ -75,40 +121,39 @@ void addRead(CLI::App& app, int& exitCode) {
             exitCode = EXIT_FILE_ERROR;
             return;
         }
+        std::error_code ignored;
+        if (!bare && !*force &&
+            fs::symlink_status(target, ignored).type() != fs::file_type::not_found) {
+            std::fprintf(stderr, "tq370ctl: %s: the file exists already (--force replaces it)\n",
+                         target.c_str());
+            exitCode = EXIT_FILE_ERROR;
+            return;
+        }
         // The job saves under the data folder; a path is saved in a private one first.
-        std::string scratch;
+        std::optional<ScratchFolder> scratch;
         std::optional<DeviceLink> device;
         if (bare) {
             device.emplace(options);
         } else {
-            char pattern[] = "/tmp/tq370ctl-XXXXXX";
-            if (!mkdtemp(pattern)) {
+            scratch.emplace();
+            if (scratch->path().empty()) {
                 std::fprintf(stderr, "tq370ctl: no temporary folder\n");
                 exitCode = EXIT_FILE_ERROR;
                 return;
             }
-            scratch = pattern;
-            device.emplace(options, DataFolders(scratch + "/", scratch + "/fallback/"));
+            device.emplace(options, DataFolders(scratch->path(), scratch->path() + "fallback/"));
         }
         const std::string name = bare ? *output : "read";
         if (!connected(*device, exitCode)) return;
-        auto outcome =
-            device->runJob([&](LinkEngine& engine) { return engine.requestSaveToFile(name); });
+        const bool replace = *force || !bare;  // a path was checked above, before connecting
+        auto outcome = device->runJob(
+            [&](LinkEngine& engine) { return engine.requestSaveToFile(name, replace); });
         device->stop();
         exitCode = finishJob(outcome);
-        if (exitCode == EXIT_OK && !bare) {
-            // The job saved in the private folder; the file goes where the user asked.
-            std::error_code error;
-            fs::rename(outcome->path, target, error);
-            if (error)
-                fs::copy_file(outcome->path, target, fs::copy_options::overwrite_existing, error);
-            if (error) {
-                std::fprintf(stderr, "tq370ctl: %s: %s\n", target.c_str(), error.message().c_str());
-                exitCode = EXIT_FILE_ERROR;
-            }
+        if (exitCode == EXIT_OK && !bare && !placePreset(outcome->path, target, *force)) {
+            exitCode = EXIT_FILE_ERROR;
         }
         if (exitCode == EXIT_OK) std::printf("%s\n", bare ? outcome->path.c_str() : target.c_str());
-        if (!scratch.empty()) fs::remove_all(scratch);
     });
 }
 

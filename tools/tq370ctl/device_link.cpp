@@ -1,12 +1,15 @@
 #include "device_link.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "command.h"
 #include "platform/hidapi_device.h"
+#include "platform/net_address.h"
 #include "text/language.h"
 #include "transports/serial_transport.h"
 #include "transports/transport_choice.h"
+#include "transports/wifi_transport.h"
 
 namespace tq370::ctl {
 namespace {
@@ -40,7 +43,46 @@ std::chrono::steady_clock::time_point deadlineAfter(double seconds) {
                std::chrono::duration<double>(seconds));
 }
 
+// The longest --timeout taken: a day.
+constexpr double MAX_TIMEOUT_SECONDS = 86400;
+constexpr double MAX_TIME_SCALE = 100;
+
+// A finite number above 0 and at most max.
+CLI::Validator positiveUpTo(double max) {
+    return CLI::Validator(
+        [max](std::string& text) -> std::string {
+            double value = 0;
+            if (!CLI::detail::lexical_cast(text, value) || !std::isfinite(value) || value <= 0 ||
+                value > max) {
+                return "must be a number above 0 and at most " + CLI::detail::to_string(max) +
+                       ", not " + text;
+            }
+            return {};
+        },
+        "POSITIVE<=" + CLI::detail::to_string(max));
+}
+
+// --wifi takes no value (discover) or an address; CLI11 gives both the same empty result,
+// so the choice is read from the option's count.
+CLI::Option* wifiOption = nullptr;
+
 }  // namespace
+
+std::optional<std::string> emptyWifiAddress(int argc, char** argv) {
+    for (int k = 1; k < argc; ++k) {
+        const std::string_view arg = argv[k];
+        if (arg == "--wifi=" || (arg == "--wifi" && k + 1 < argc && argv[k + 1][0] == '\0')) {
+            return "--wifi: the address is empty; give an IPv4 address, or no value to find "
+                   "processors on the local network";
+        }
+    }
+    return std::nullopt;
+}
+
+DeviceOptions resolvedDeviceOptions(DeviceOptions options) {
+    if (wifiOption && wifiOption->count() > 0) options.wifi = true;
+    return options;
+}
 
 const DeviceOptions& addDeviceCommand(CLI::App& app, CLI::App& subcommand) {
     static DeviceOptions options;
@@ -52,11 +94,11 @@ const DeviceOptions& addDeviceCommand(CLI::App& app, CLI::App& subcommand) {
                         "use this serial port only (default: try every serial port)")
             ->group(group);
         top->add_flag("--usb", options.usb, "use the USB link")->group(group);
-        top->add_option("--wifi", options.wifiAddress,
-                        "use the WiFi link; with ADDR that processor, without discovery")
-            ->expected(0, 1)
-            ->each([](const std::string&) { options.wifi = true; })
-            ->group(group);
+        wifiOption = top->add_option("--wifi", options.wifiAddress,
+                                     "use the WiFi link; with ADDR that processor, without "
+                                     "discovery")
+                         ->expected(0, 1)
+                         ->group(group);
         const std::string port = std::to_string(WIFI_DEFAULT_PORT);
         top->add_option("--udp-port", options.udpPort,
                         "WiFi: the processor's UDP port (" + port + ")")
@@ -75,13 +117,13 @@ const DeviceOptions& addDeviceCommand(CLI::App& app, CLI::App& subcommand) {
             ->check(CLI::PositiveNumber)
             ->group(group);
         top->add_option("--timeout", options.timeoutSeconds,
-                        "give up after this many seconds (default 30)")
-            ->check(CLI::PositiveNumber)
+                        "give up after this many seconds (default 30, at most a day)")
+            ->check(positiveUpTo(MAX_TIMEOUT_SECONDS))
             ->group(group);
         top->add_option("--time-scale", options.timeScale,
                         "for tests against tqr480-sim: stretch every protocol wait by this "
                         "factor (default 1)")
-            ->check(CLI::PositiveNumber)
+            ->check(positiveUpTo(MAX_TIME_SCALE))
             ->group(group);
     }
     for (CLI::App* level = &subcommand; level && level != top; level = level->get_parent()) {
@@ -91,7 +133,7 @@ const DeviceOptions& addDeviceCommand(CLI::App& app, CLI::App& subcommand) {
 }
 
 DeviceLink::DeviceLink(const DeviceOptions& options, DataFolders folders)
-    : options_(options),
+    : options_(resolvedDeviceOptions(options)),
       folders_(std::move(folders)),
       deadline_(deadlineAfter(options.timeoutSeconds)),
       link_(std::make_unique<LinkContext>(options.timeScale)) {
@@ -190,6 +232,7 @@ std::unique_ptr<Transport> DeviceLink::makeTransport(LinkContext& context) {
     MadeTransport made = tq370::makeTransport(context, linkOptions(),
                                               [] { return std::make_unique<HidapiDevice>(); });
     serial_.store(made.serial);
+    wifi_.store(made.wifi);
     return std::move(made.transport);
 }
 
@@ -204,6 +247,12 @@ std::string DeviceLink::linkDescription() const {
 void DeviceLink::reportTimeout(const char* what) {
     std::fprintf(stderr, "tq370ctl: %s %s within %g s\n", what, linkDescription().c_str(),
                  options_.timeoutSeconds);
+    if (WifiTransport* wifi = wifi_.load()) {
+        if (auto other = wifi->linkedToOtherPc()) {
+            std::fprintf(stderr, "tq370ctl: the processor at %s is linked to another PC (%s)\n",
+                         ipv4Text(other->processor).c_str(), ipv4Text(other->linkedPc).c_str());
+        }
+    }
     if (SerialTransport* transport = serial_.load()) {
         if (auto failure = transport->lastOpenFailure()) {
             std::fprintf(stderr, "tq370ctl: %s: %s\n", failure->path.c_str(),

@@ -22,6 +22,7 @@
 
 namespace tq370 {
 class SerialTransport;
+class WifiTransport;
 class Transport;
 }  // namespace tq370
 
@@ -40,6 +41,13 @@ struct DeviceOptions {
     double timeoutSeconds = 30;
     double timeScale = 1.0;
 };
+
+// What the options say once parsing is over (whether --wifi was given, with or without
+// an address).
+DeviceOptions resolvedDeviceOptions(DeviceOptions options);
+// The message for a --wifi whose address is given but empty (which the parser cannot tell
+// from a --wifi without one), or nullopt.
+std::optional<std::string> emptyWifiAddress(int argc, char** argv);
 
 // Adds the link options to the top-level command (once) and lets subcommand take them
 // after its name as well. The options are filled in when the command line is parsed.
@@ -67,6 +75,8 @@ public:
     PrintingLinkHost& host() { return host_; }
     const PrintingLinkHost& host() const { return host_; }
     std::string portPath() const;
+    // The options as resolved after parsing.
+    const DeviceOptions& options() const { return options_; }
 
     // Waits until done() holds (true), or until the deadline or a lost link ends the wait
     // (false, with a message). done() is asked again whenever the host is told something,
@@ -105,6 +115,7 @@ private:
     PrintingLinkHost host_;
     std::atomic<SerialTransport*> serial_{nullptr};  // when the link is a serial port
     std::atomic<Transport*> transport_{nullptr};
+    std::atomic<WifiTransport*> wifi_{nullptr};  // when the link is WiFi
     std::unique_ptr<LinkEngine> engine_;
 
     std::mutex wakeMutex_;  // with wake_: a report of the host ends a wait early

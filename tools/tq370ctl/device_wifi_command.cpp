@@ -2,6 +2,7 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <tuple>
 
 #include "command.h"
 #include "device_link.h"
@@ -102,11 +103,26 @@ void addSetNetwork(CLI::App& wifi, int& exitCode, bool hotspot) {
     const DeviceOptions& options = addDeviceCommand(wifi, *cmd);
     auto ssid = std::make_shared<std::string>();
     auto password = std::make_shared<std::string>();
-    cmd->add_option("SSID", *ssid, "network name (printable ASCII is kept)")->required();
+    cmd->add_option("SSID", *ssid, "network name, printable ASCII")->required();
     cmd->add_option("PASSWORD", *password,
                     hotspot ? "empty, or at least 8 characters" : "the router's password")
         ->required();
     cmd->callback([&options, ssid, password, hotspot, &exitCode] {
+        // The module would get a shortened or stripped value; say so instead.
+        const int ssidSlot = hotspot ? TEXT_SLOT_SET_HOT_SSID : TEXT_SLOT_SET_ROUTE_SSID;
+        const int passwordSlot = hotspot ? TEXT_SLOT_SET_HOT_PW : TEXT_SLOT_SET_ROUTE_PW;
+        for (auto [name, value, slot] : {std::tuple{"SSID", ssid.get(), ssidSlot},
+                                         std::tuple{"PASSWORD", password.get(), passwordSlot}}) {
+            if (!isPlainSettingValue(*value)) {
+                throw UsageError(std::string(name) +
+                                 " may hold only printable ASCII characters (space to ~)");
+            }
+            const std::size_t limit = settingValueMaxBytes(textSlotPrefix(slot));
+            if (value->size() > limit) {
+                throw UsageError(std::string(name) + " has " + std::to_string(value->size()) +
+                                 " characters; the module takes at most " + std::to_string(limit));
+            }
+        }
         WifiSettingRequest request = hotspot ? hotspotSettingCommands(*ssid, *password)
                                              : routerSettingCommands(*ssid, *password);
         // Refused before anything is sent: a half-applied setting helps nobody here.

@@ -32,7 +32,7 @@ std::string jobFailureReason(const JobOutcome& outcome) {
         case JobResult::NoFileName:
             return "no file name was given";
         case JobResult::AlreadyExists:
-            return outcome.path + ": the file exists already";
+            return outcome.path + ": the file exists already (--force replaces it)";
         case JobResult::FileUnreadable:
             return "cannot read " + outcome.path + ": " + why(outcome);
         case JobResult::PasswordProtected:

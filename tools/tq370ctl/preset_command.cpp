@@ -17,6 +17,12 @@
 namespace tq370::ctl {
 namespace {
 
+// The start of a line as an error message quotes it: a line of any length, shortened.
+std::string quotedStart(const std::string& line) {
+    constexpr std::size_t SHOWN = 60;
+    return line.size() <= SHOWN ? line : line.substr(0, SHOWN) + "...";
+}
+
 static_assert(PRESET_REGISTER_COUNT == static_cast<std::size_t>(REGISTER_COUNT));
 
 // The one processor model the link accepts; new presets are made for it by default.
@@ -79,8 +85,8 @@ void applyEdits(std::istream& input, std::array<std::int32_t, REGISTER_COUNT>& v
         if (!valid) {
             throw UsageError("standard input line " + std::to_string(number) +
                              ": expected \"REG VALUE\" with REG 0.." +
-                             std::to_string(LAST_REGISTER) + " and VALUE 0..65535, got \"" + line +
-                             "\"");
+                             std::to_string(LAST_REGISTER) + " and VALUE 0..65535, got \"" +
+                             quotedStart(line) + "\"");
         }
         values[static_cast<std::size_t>(*reg)] = static_cast<std::int32_t>(*value);
     }
@@ -117,8 +123,9 @@ void addMake(CLI::App& preset, int& exitCode) {
     cmd->add_option("-o,--output", *output, "the file to write; an existing file is not replaced")
         ->required();
     cmd->add_option("--model", *model,
-                    "model code to store (default: that of --from, else " +
-                        std::to_string(DEFAULT_MODEL) + ")");
+                    "model code to store, 0..65535 (default: that of --from, else " +
+                        std::to_string(DEFAULT_MODEL) + ")")
+        ->check(CLI::Range(0, 0xFFFF));
     cmd->add_option("--from", *from, "start from this preset's registers instead of the defaults");
     cmd->callback([output, model, from, &exitCode] {
         std::array<std::int32_t, REGISTER_COUNT> values = registerDefaults();

@@ -7,12 +7,16 @@
 #include <vector>
 
 #include "command.h"
+#include "params/param_encoding.h"
 #include "response/math/filter_code.h"
 #include "response/math/filter_response.h"
 
 namespace tq370::ctl {
 
 namespace {
+
+// The lowest crossover frequency the processor takes (its EQ bands start at 19.7 Hz).
+constexpr double CROSSOVER_MIN_HZ = 19;
 
 using namespace tq370::response;
 
@@ -67,8 +71,12 @@ void parseCrossover(const std::string& option, const std::string& text, FilterDi
                          "-pass filter code (8..31 or 40..69, " +
                          (direction == FilterDirection::HighPass ? "even" : "odd") + ")");
     }
-    if (!std::isfinite(*parsedFrequency) || !(*parsedFrequency > 0.0))
-        throw UsageError(option + ": FREQ must be a frequency above 0 Hz");
+    if (!(*parsedFrequency >= CROSSOVER_MIN_HZ && *parsedFrequency <= FREQUENCY_MAX_HZ)) {
+        throw UsageError(option +
+                         ": FREQ must lie between 19 and 20600 Hz, the processor's "
+                         "range; got '" +
+                         std::string((*fields)[1]) + "'");
+    }
     code = *parsedCode;
     frequencyHz = *parsedFrequency;
 }
@@ -80,12 +88,13 @@ void parsePeaking(const std::string& text, CurveParams& curve, std::size_t slot)
     for (std::size_t i = 0; fields && i < 3; ++i) values[i] = parseNumber<double>((*fields)[i]);
     if (!values[0] || !values[1] || !values[2])
         throw UsageError("--peq takes FREQ,Q,GAIN, e.g. 1000,7.6,6; got '" + text + "'");
-    const double nyquistHz = SAMPLE_RATE_HZ / 2.0;
-    if (!(*values[0] > 0.0 && *values[0] < nyquistHz))
-        throw UsageError("--peq " + text + ": FREQ must lie between 0 and 24000 Hz");
-    if (!std::isfinite(*values[1]) || !(*values[1] > 0.0))
-        throw UsageError("--peq " + text + ": Q must be above 0");
-    if (!std::isfinite(*values[2])) throw UsageError("--peq " + text + ": GAIN must be a number");
+    // The processor's ranges: anything else cannot be set and would only compute nonsense.
+    if (!(*values[0] >= CROSSOVER_MIN_HZ && *values[0] <= FREQUENCY_MAX_HZ))
+        throw UsageError("--peq " + text + ": FREQ must lie between 19 and 20600 Hz");
+    if (!(*values[1] >= Q_MIN && *values[1] <= Q_MAX))
+        throw UsageError("--peq " + text + ": Q must lie between 0.4 and 128");
+    if (!(*values[2] >= GAIN_MIN_DB && *values[2] <= GAIN_MAX_DB))
+        throw UsageError("--peq " + text + ": GAIN must lie between -20 and +20 dB");
     curve.frequencyHz[slot] = *values[0];
     curve.q[slot] = *values[1];
     curve.gainDb[slot] = *values[2];

@@ -19,7 +19,7 @@ const std::map<std::string, Language> LANGUAGE_OPTIONS = {
 
 void addTextCommands(CLI::App& app, int& exitCode) {
     auto* cmd = app.add_subcommand("text", "Print one entry of the UI string table");
-    auto entry = std::make_shared<int>(0);
+    auto entry = std::make_shared<std::string>();
     auto lang = std::make_shared<std::string>();
     cmd->add_option("N", *entry, "entry number, 0 to " + std::to_string(TEXT_ENTRY_COUNT - 1))
         ->required();
@@ -27,7 +27,10 @@ void addTextCommands(CLI::App& app, int& exitCode) {
                     "zh-CN, zh-TW or en; default: the language the system locale starts in")
         ->check(CLI::IsMember(LANGUAGE_OPTIONS));
     cmd->callback([entry, lang, &exitCode] {
-        auto texts = findTextEntry(*entry);
+        // Digits only: an empty or signed number is not an entry.
+        const bool digits = !entry->empty() && entry->size() <= 3 &&
+                            entry->find_first_not_of("0123456789") == std::string::npos;
+        auto texts = digits ? findTextEntry(std::stoi(*entry)) : std::nullopt;
         if (!texts) {
             throw UsageError("N must be an entry number from 0 to " +
                              std::to_string(TEXT_ENTRY_COUNT - 1));
