@@ -19,6 +19,22 @@ std::string NetAddress::text() const {
     return std::string(host) + ":" + port;
 }
 
+bool sameEndpoint(const NetAddress& a, const NetAddress& b) {
+    if (a.family() != b.family()) return false;
+    if (a.family() == AF_INET) {
+        const auto& x = reinterpret_cast<const sockaddr_in&>(a.storage);
+        const auto& y = reinterpret_cast<const sockaddr_in&>(b.storage);
+        return x.sin_port == y.sin_port && x.sin_addr.s_addr == y.sin_addr.s_addr;
+    }
+    if (a.family() == AF_INET6) {
+        const auto& x = reinterpret_cast<const sockaddr_in6&>(a.storage);
+        const auto& y = reinterpret_cast<const sockaddr_in6&>(b.storage);
+        return x.sin6_port == y.sin6_port &&
+               std::memcmp(&x.sin6_addr, &y.sin6_addr, sizeof x.sin6_addr) == 0;
+    }
+    return false;
+}
+
 NetAddress NetAddress::withPort(std::uint16_t port) const {
     NetAddress other = *this;
     if (family() == AF_INET) {

@@ -21,6 +21,9 @@ struct NetAddress {
     std::string text() const;
 };
 
+// Whether two addresses name the same host and port (family, address and port alike).
+bool sameEndpoint(const NetAddress& a, const NetAddress& b);
+
 // An IPv4 address given as a 32-bit number whose most significant byte is the first of
 // the four dotted fields (127.0.0.2 is 0x7F000002).
 NetAddress ipv4Address(std::uint32_t address, std::uint16_t port);

@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <random>
+#include <optional>
+
+#include "storage/staged_file.h"
 
 namespace tq370 {
 namespace {
@@ -22,36 +24,12 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
-std::string folderOf(const std::string& path) {
-    auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-}
-
-// A rename is only durable once the folder entry itself is on disk.
-void syncFolder(const std::string& folder) {
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
 std::error_code lastSystemError() {
     return {errno, std::generic_category()};
 }
 
 void report(std::error_code* error, std::error_code value) {
     if (error) *error = value;
-}
-
-std::string temporaryNameFor(const std::string& path) {
-    static thread_local std::mt19937 engine{std::random_device{}()};
-    auto slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    char suffix[16];
-    std::snprintf(suffix, sizeof suffix, ".tmp%08x", static_cast<unsigned>(engine()));
-    // A leading dot and a suffix after the name keep it out of folder listings.
-    return folder + "." + base + suffix;
 }
 
 }  // namespace
@@ -80,26 +58,8 @@ NewFileOutcome writeNewFile(const std::string& path, std::span<const std::uint8_
 
 bool replaceFile(const std::string& path, std::span<const std::uint8_t> bytes,
                  std::error_code* error) {
-    constexpr int ATTEMPTS = 8;  // only a name clash with another writer is retried
-    for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
-        std::string temporary = temporaryNameFor(path);
-        switch (writeNewFile(temporary, bytes, error)) {
-            case NewFileOutcome::Exists:
-                continue;
-            case NewFileOutcome::Failed:
-                return false;
-            case NewFileOutcome::Written:
-                break;
-        }
-        if (::rename(temporary.c_str(), path.c_str()) != 0) {
-            report(error, lastSystemError());
-            ::unlink(temporary.c_str());
-            return false;
-        }
-        syncFolder(folderOf(path));
-        return true;
-    }
-    return false;
+    std::optional<StagedFile> staged = StagedFile::create(path, error);
+    return staged && staged->write(bytes, error) && staged->commit(error);
 }
 
 FileContents readWholeFile(const std::string& path, std::size_t maxBytes) {

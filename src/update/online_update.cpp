@@ -1,6 +1,7 @@
 #include "update/online_update.h"
 
 #include <array>
+#include <optional>
 
 #include "base/stoppable_sleep.h"
 #include "platform/net_address.h"
@@ -35,17 +36,26 @@ CheckReport OnlineUpdate::checkOnce(std::stop_token stop) {
                         buildUpdateQuery(settings_.programVersion, settings_.machineId))) {
         return {CheckResult::NoAnswer};
     }
-    switch (socket->waitReadable(settings_.answerWaitMs, clock_, stop)) {
-        case WaitStatus::Ready:
-            break;
-        case WaitStatus::Stopped:
-            return {CheckResult::Stopped};
-        default:
-            return {CheckResult::NoAnswer};
-    }
+    // Only the server and port that were asked may answer; anything else is ignored.
     std::array<std::uint8_t, UPDATE_RECEIVE_LIMIT> buffer;
-    auto size = socket->receive(buffer);
-    if (!size || *size == 0) return {CheckResult::NoAnswer};
+    std::optional<std::size_t> size;
+    const std::int64_t deadlineMs =
+        clock_.nowMs() + static_cast<std::int64_t>(settings_.answerWaitMs);
+    for (;;) {
+        const double leftMs = static_cast<double>(deadlineMs - clock_.nowMs());
+        if (leftMs <= 0) return {CheckResult::NoAnswer};
+        switch (socket->waitReadable(leftMs, clock_, stop)) {
+            case WaitStatus::Ready:
+                break;
+            case WaitStatus::Stopped:
+                return {CheckResult::Stopped};
+            default:
+                return {CheckResult::NoAnswer};
+        }
+        NetAddress from;
+        size = socket->receiveFrom(buffer, from);
+        if (size && *size > 0 && sameEndpoint(from, *address)) break;
+    }
 
     const NetAddress tcpAddress = address->withPort(settings_.server.tcpPort);
     CheckReport report{CheckResult::NoAnswer};
@@ -57,6 +67,7 @@ CheckReport OnlineUpdate::checkOnce(std::stop_token stop) {
             if (report.result == CheckResult::NoAnswer) report.result = CheckResult::UpToDate;
             continue;
         }
+        if (replacementScriptsProblem(settings_)) return {CheckResult::FolderRefused};
         const auto language = settings_.language();
         if (!host_.askQuestion(updateText(UpdateText::QuestionCaption, language),
                                updateText(UpdateText::QuestionText, language))) {
@@ -68,6 +79,10 @@ CheckReport OnlineUpdate::checkOnce(std::stop_token stop) {
                 return {CheckResult::Stopped};
             case DownloadStatus::Broken:
                 return {CheckResult::DownloadBroken, download.size};
+            case DownloadStatus::TooLarge:
+                return {CheckResult::DownloadTooLarge, download.size};
+            case DownloadStatus::NotAProgram:
+                return {CheckResult::NotAProgram, download.size};
             case DownloadStatus::Failed:
                 report.result = CheckResult::DownloadFailed;
                 continue;

@@ -10,16 +10,19 @@
 namespace tq370 {
 
 enum class CheckResult {
-    Unresolved,      // the server's name did not resolve
-    NoAnswer,        // no answer frame arrived in time (or the query could not be sent)
-    UpToDate,        // answers came, none offering a newer version
-    ChecksEnded,     // an answer carried our own identifier: no more checks this run
-    Declined,        // the user said no: no more checks this run
-    DownloadFailed,  // a newer version was offered but no download could be made
-    DownloadBroken,  // the file stopped midway; the partial file is deleted
-    Downloaded,      // the new program and the scripts are in the program folder
-    Replacing,       // startReplacement started the script
-    Stopped,         // a stop was requested
+    Unresolved,        // the server's name did not resolve
+    NoAnswer,          // no answer frame arrived in time (or the query could not be sent)
+    UpToDate,          // answers came, none offering a newer version
+    ChecksEnded,       // an answer carried our own identifier: no more checks this run
+    Declined,          // the user said no: no more checks this run
+    DownloadFailed,    // a newer version was offered but no download could be made
+    DownloadBroken,    // the file stopped midway or came too slowly; it was thrown away
+    DownloadTooLarge,  // the server announced a file above the size cap; nothing fetched
+    NotAProgram,       // the file was no executable for this machine; it was thrown away
+    FolderRefused,     // the program folder cannot take the scripts; nothing fetched
+    Downloaded,        // the new program and the scripts are in the program folder
+    Replacing,         // startReplacement started the script
+    Stopped,           // a stop was requested
 };
 
 struct CheckReport {

@@ -32,6 +32,12 @@ struct UpdateSettings {
     double receiveWaitMs = 30'000;
     double resolveRetryMs = 100;
 
+    // The whole download must keep up at least this rate (after the allowance), and may
+    // announce no more than maxDownloadBytes: a server that drips or boasts is cut off.
+    double minimumRateBytesPerS = 16 * 1024;
+    double transferAllowanceMs = 60'000;
+    std::uint64_t maxDownloadBytes = 256ull * 1024 * 1024;
+
     // Called after a complete download with the sh script's path; returns false when the
     // script could not be started (the download then counts as failed), and normally
     // does not return at all (startReplacementAndExit). Left empty, the check ends with

@@ -14,6 +14,28 @@
 #include "update/update_messages.h"
 
 namespace tq370::test {
+
+Bytes patternBytes(std::size_t size) {
+    Bytes b(size);
+    for (std::size_t i = 0; i < size; ++i) b[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+    return b;
+}
+
+Bytes programBytes(std::size_t size) {
+#if defined(__x86_64__)
+    constexpr std::uint8_t MACHINE = 62;
+#elif defined(__aarch64__)
+    constexpr std::uint8_t MACHINE = 183;
+#else
+    constexpr std::uint8_t MACHINE = 0;
+#endif
+    Bytes b = patternBytes(size < 20 ? 20 : size);
+    // 64-bit, little-endian, version 1, a position-independent executable.
+    const std::uint8_t head[20] = {0x7F, 'E', 'L', 'F', 2, 1, 1, 0, 0,       0,
+                                   0,    0,   0,   0,   0, 0, 3, 0, MACHINE, 0};
+    std::copy(std::begin(head), std::end(head), b.begin());
+    return b;
+}
 namespace {
 
 constexpr int SLICE_MS = 20;
@@ -104,6 +126,11 @@ void FakeUpdateServer::queueAnswer(Bytes datagram) {
     answers_.push_back(std::move(datagram));
 }
 
+void FakeUpdateServer::answerFromAnotherPort(bool another) {
+    std::lock_guard lock(mutex_);
+    answerFromAnotherPort_ = another;
+}
+
 void FakeUpdateServer::queueDownload(FakeDownload download) {
     std::lock_guard lock(mutex_);
     downloads_.push_back(std::move(download));
@@ -148,8 +175,10 @@ void FakeUpdateServer::serveUdp() {
         ssize_t n = recvfrom(udpFd_, buf, sizeof buf, 0, reinterpret_cast<sockaddr*>(&from), &len);
         if (n < 0) continue;
         Bytes answer;
+        bool stranger = false;
         {
             std::lock_guard lock(mutex_);
+            stranger = answerFromAnotherPort_;
             queries_.push_back({Bytes(buf, buf + n), clock_.nowMs()});
             if (!answers_.empty()) {
                 answer = std::move(answers_.front());
@@ -158,8 +187,9 @@ void FakeUpdateServer::serveUdp() {
         }
         changed_.notify_all();
         if (!answer.empty()) {
-            sendto(udpFd_, answer.data(), answer.size(), 0, reinterpret_cast<sockaddr*>(&from),
-                   len);
+            int fd = stranger ? socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0) : udpFd_;
+            sendto(fd, answer.data(), answer.size(), 0, reinterpret_cast<sockaddr*>(&from), len);
+            if (stranger) close(fd);
         }
     }
 }
@@ -193,7 +223,14 @@ void FakeUpdateServer::serveConnection(int fd, FakeDownload download) {
     changed_.notify_all();
     if (request.empty()) return;
     sendAll(fd, download.firstBlock, download.firstBlock.size() + 1);
-    sendAll(fd, download.body, 997);
+    if (download.dripMs > 0) {
+        for (std::size_t at = 0; at < download.body.size() && !stopping_; ++at) {
+            if (send(fd, &download.body[at], 1, MSG_NOSIGNAL) != 1) return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(download.dripMs));
+        }
+    } else {
+        sendAll(fd, download.body, 997);
+    }
     switch (download.ending) {
         case FakeDownload::Ending::Close:
             return;

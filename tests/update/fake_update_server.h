@@ -25,7 +25,15 @@ struct FakeDownload {
     // Close: end the stream after the body; Stall: send nothing more and keep the stream
     // open until the client leaves; AwaitReport: read the client's report.
     Ending ending = Ending::AwaitReport;
+    // Above 0: the body goes one byte at a time, this many real milliseconds apart.
+    int dripMs = 0;
 };
+
+// size bytes that start like an executable of this machine (the ELF identification and
+// header fields a loader checks first), then a pattern. At least 20 bytes.
+Bytes programBytes(std::size_t size);
+// size bytes of a pattern that is no program at all.
+Bytes patternBytes(std::size_t size);
 
 // The download header padded to a full receive, as a server sends it so that no file
 // byte shares the header's receive.
@@ -47,6 +55,8 @@ public:
 
     std::uint16_t port() const { return port_; }
     void queueAnswer(Bytes datagram);
+    // Answers then come from another port of the same host, as a stranger would send them.
+    void answerFromAnotherPort(bool another);
     void queueDownload(FakeDownload download);
 
     // Wait until at least count queries (reports) arrived; false after realTimeout.
@@ -77,6 +87,7 @@ private:
     std::vector<Bytes> requests_;
     std::vector<Bytes> reports_;
     int connections_ = 0;
+    bool answerFromAnotherPort_ = false;
 
     std::thread udpThread_;
     std::thread tcpThread_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <future>
 #include <thread>
 
@@ -34,9 +35,7 @@ Bytes concat(std::initializer_list<Bytes> parts) {
 }
 
 Bytes fileBytes(std::size_t size) {
-    Bytes b(size);
-    for (std::size_t i = 0; i < size; ++i) b[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
-    return b;
+    return test::programBytes(size);
 }
 
 FakeDownload goodDownload(const Bytes& file) {
@@ -292,7 +291,7 @@ TEST_F(OnlineUpdateTest, ReplacementStartsTheWrittenScript) {
     for (const auto& c : cases) {
         test::FakeUpdateServer srv(clock);
         srv.queueAnswer(answer(true, OTHER));
-        srv.queueDownload(goodDownload(fileBytes(10)));
+        srv.queueDownload(goodDownload(fileBytes(64)));
         auto s = settings();
         s.server.udpPort = s.server.tcpPort = srv.port();
         fs::path started;
@@ -305,6 +304,123 @@ TEST_F(OnlineUpdateTest, ReplacementStartsTheWrittenScript) {
         EXPECT_EQ(update.checkOnce().result, c.result);
         EXPECT_EQ(started, folder.dir() / "UpDown.sh");
         EXPECT_TRUE(fs::exists(started));
+    }
+}
+
+// A server that misbehaves, or a folder someone prepared: nothing outside the folder is
+// touched, nothing half-written appears under a final name, nothing that is no program of
+// this machine is kept.
+struct HostileCase {
+    const char* name;
+    std::function<void(test::FakeUpdateServer&, const fs::path& folder, const fs::path& outside,
+                       UpdateSettings&)>
+        prepare;
+    CheckResult result;
+};
+
+TEST_F(OnlineUpdateTest, AHostileServerOrFolderChangesNothingItShouldNot) {
+    const Bytes program = fileBytes(3000);
+    const auto good = [&](test::FakeUpdateServer& srv) {
+        srv.queueAnswer(answer(true, OTHER));
+        srv.queueDownload(goodDownload(program));
+    };
+    const HostileCase cases[] = {
+        {"the download's name is a link out of the folder",
+         [&](auto& srv, const fs::path& dir, const fs::path& outside, auto&) {
+             good(srv);
+             fs::create_symlink(outside / "victim", dir / "ServerUpDataxsxsxs.exe");
+         },
+         CheckResult::Downloaded},
+        {"the script's name is a link out of the folder",
+         [&](auto& srv, const fs::path& dir, const fs::path& outside, auto&) {
+             good(srv);
+             fs::create_symlink(outside / "victim", dir / "UpDown.sh");
+         },
+         CheckResult::Downloaded},
+        {"a download broken midway leaves the user's own file of that name",
+         [&](auto& srv, const fs::path& dir, const fs::path&, auto&) {
+             srv.queueAnswer(answer(true, OTHER));
+             srv.queueDownload(
+                 {test::headerBlock(4000), fileBytes(2000), FakeDownload::Ending::Close});
+             test::writeText(dir / "ServerUpDataxsxsxs.exe", "mine");
+             test::writeText(dir / "UpDown.sh", "mine too");
+         },
+         CheckResult::DownloadBroken},
+        {"a server that drips is cut off by the transfer deadline",
+         [&](auto& srv, const fs::path&, const fs::path&, UpdateSettings& s) {
+             srv.queueAnswer(answer(true, OTHER));
+             FakeDownload drip{test::headerBlock(4000), fileBytes(4000)};
+             drip.dripMs = 2;
+             srv.queueDownload(drip);
+             s.minimumRateBytesPerS = 100'000;  // 4000 bytes in 40 protocol ms
+             s.transferAllowanceMs = 1000;      // 10 real ms at this clock
+         },
+         CheckResult::DownloadBroken},
+        {"an announced size above the cap fetches nothing",
+         [&](auto& srv, const fs::path&, const fs::path&, UpdateSettings& s) {
+             srv.queueAnswer(answer(true, OTHER));
+             srv.queueDownload({test::headerBlock(5000), fileBytes(5000)});
+             s.maxDownloadBytes = 4999;
+         },
+         CheckResult::DownloadTooLarge},
+        {"a file that is no program of this machine is thrown away",
+         [&](auto& srv, const fs::path&, const fs::path&, auto&) {
+             srv.queueAnswer(answer(true, OTHER));
+             srv.queueDownload(goodDownload(test::patternBytes(3000)));
+         },
+         CheckResult::NotAProgram},
+        {"an answer from another port is no answer",
+         [&](auto& srv, const fs::path&, const fs::path&, UpdateSettings& s) {
+             good(srv);
+             srv.answerFromAnotherPort(true);
+             s.answerWaitMs = 2000;
+         },
+         CheckResult::NoAnswer},
+        {"a folder the scripts cannot name is refused before the download",
+         [&](auto& srv, const fs::path& dir, const fs::path&, UpdateSettings& s) {
+             good(srv);
+             fs::create_directory(dir / "TQ \"370\"");
+             s.programFolder = dir / "TQ \"370\"";
+             s.writeWindowsScript = true;
+         },
+         CheckResult::FolderRefused},
+    };
+    for (const HostileCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::FakeUpdateServer srv(clock);
+        test::TempFolder dir;
+        test::TempFolder outside;
+        test::writeText(outside.dir() / "victim", "untouched");
+        auto s = settings();
+        s.server.udpPort = s.server.tcpPort = srv.port();
+        s.programFolder = dir.dir();
+        c.prepare(srv, dir.dir(), outside.dir(), s);
+        test::RecordingUpdateHost host(true);
+        OnlineUpdate update(s, host, clock);
+        EXPECT_EQ(update.checkOnce().result, c.result);
+
+        EXPECT_EQ(test::readText(outside.dir() / "victim"), "untouched");
+        const fs::path download = s.programFolder / "ServerUpDataxsxsxs.exe";
+        if (c.result == CheckResult::Downloaded) {
+            EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(download)));
+            EXPECT_EQ(test::readText(download), std::string(program.begin(), program.end()));
+            EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(s.scriptPath())));
+        } else if (std::string_view(c.name).find("user's own") != std::string_view::npos) {
+            EXPECT_EQ(test::readText(download), "mine");
+            EXPECT_EQ(test::readText(s.scriptPath()), "mine too");
+        } else {
+            EXPECT_FALSE(fs::exists(fs::symlink_status(download)));
+            EXPECT_FALSE(fs::exists(fs::symlink_status(s.scriptPath())));
+        }
+        if (c.result == CheckResult::FolderRefused || c.result == CheckResult::DownloadTooLarge) {
+            EXPECT_TRUE(srv.requests().size() <=
+                        (c.result == CheckResult::FolderRefused ? 0u : 1u));
+        }
+        // No temporary file is left behind either.
+        for (const auto& entry : fs::directory_iterator(s.programFolder)) {
+            EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos)
+                << entry.path();
+        }
     }
 }
 

@@ -61,8 +61,7 @@ Bytes answer(bool newer, const MachineIdentifier& id) {
 
 TEST(UpdateCommand, OneCheckAgainstALoopbackServer) {
     const MachineIdentifier other{7, 7, 7, 7, 7, 7, 7, 7};
-    Bytes file(5000);
-    for (std::size_t i = 0; i < file.size(); ++i) file[i] = static_cast<std::uint8_t>(i * 13);
+    Bytes file = test::programBytes(5000);
     Bytes half(file.begin(), file.begin() + 2000);
 
     struct Case {
@@ -127,6 +126,20 @@ TEST(UpdateCommand, OneCheckAgainstALoopbackServer) {
         EXPECT_TRUE(fs::exists(dir.dir() / "UpDown.bat")) << c.name;
         EXPECT_NE(run.err.find("Onling_Update:  100 %"), std::string::npos) << run.err;
     }
+}
+
+TEST(UpdateCommand, AFolderTheScriptsCannotNameIsRefusedBeforeAnyQuery) {
+    Clock clock;
+    test::FakeUpdateServer server(clock);
+    test::TempFolder dir;
+    const fs::path quoted = dir.dir() / "TQ \"370\"";
+    fs::create_directory(quoted);
+    CtlRun run = runCtl({"update", "--server", "127.0.0.1:" + std::to_string(server.port()),
+                         "--dir", quoted.string(), "--yes"},
+                        dir.dir());
+    EXPECT_EQ(run.exitCode, 3) << run.err;
+    EXPECT_NE(run.err.find("double quote"), std::string::npos) << run.err;
+    EXPECT_TRUE(server.queries().empty());
 }
 
 TEST(UpdateCommand, RejectsAMalformedServer) {

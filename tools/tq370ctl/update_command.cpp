@@ -8,6 +8,7 @@
 #include "platform/cpu_identifier.h"
 #include "platform/program_version.h"
 #include "update/online_update.h"
+#include "update/update_download.h"
 #include "update/update_texts.h"
 
 namespace tq370::ctl {
@@ -85,6 +86,11 @@ int runUpdate(const UpdateOptions& options) {
     if (options.timeoutS > 0)
         settings.answerWaitMs = settings.receiveWaitMs = options.timeoutS * 1000;
 
+    if (auto problem = replacementScriptsProblem(settings); problem && options.yes) {
+        std::fprintf(stderr, "tq370ctl: %s\n", problem->c_str());
+        return EXIT_FILE_ERROR;
+    }
+
     PrintingUpdateHost host(options.yes);
     Clock clock;
     OnlineUpdate update(settings, host, clock);
@@ -111,8 +117,27 @@ int runUpdate(const UpdateOptions& options) {
                          options.server.c_str(), settings.answerWaitMs / 1000);
             return EXIT_LINK_ERROR;
         case CheckResult::DownloadBroken:
-            std::fprintf(stderr, "tq370ctl: the download broke off; the partial file is deleted\n");
+            std::fprintf(stderr,
+                         "tq370ctl: the download broke off or came slower than %g bytes/s; "
+                         "nothing was kept\n",
+                         settings.minimumRateBytesPerS);
             return EXIT_LINK_ERROR;
+        case CheckResult::DownloadTooLarge:
+            std::fprintf(stderr,
+                         "tq370ctl: the server announced %llu bytes, more than the %llu an "
+                         "update may have; nothing was fetched\n",
+                         static_cast<unsigned long long>(report.downloadedBytes),
+                         static_cast<unsigned long long>(settings.maxDownloadBytes));
+            return EXIT_LINK_ERROR;
+        case CheckResult::NotAProgram:
+            std::fprintf(stderr,
+                         "tq370ctl: the downloaded file is no program for this machine; it was "
+                         "deleted\n");
+            return EXIT_LINK_ERROR;
+        case CheckResult::FolderRefused:
+            std::fprintf(stderr, "tq370ctl: %s\n",
+                         replacementScriptsProblem(settings).value_or("").c_str());
+            return EXIT_FILE_ERROR;
         case CheckResult::DownloadFailed:
         case CheckResult::Replacing:
         case CheckResult::Stopped:
