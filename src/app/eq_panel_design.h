@@ -5,6 +5,7 @@
 #include "app/design_layout.h"
 #include "params/channel_register_map.h"
 #include "params/param_tables.h"
+#include "text/text_ids.h"
 
 // The EQ panel's controls: their identifiers (the numbers of their notifications), their
 // artwork and their rectangles on the panel's design canvas (1280 × 568, the main window's
@@ -69,9 +70,12 @@ constexpr int STYLE_VOLUME_SLIDER = 17;
 int channelButtonImage(int slot);
 
 // UI string entries of the captions.
-inline constexpr std::array<int, LABEL_COUNT> LABEL_TEXTS = {90, 91,  95,  92,  93,
-                                                             94, 111, 112, 113, 114};
-inline constexpr std::array<int, COLUMN_LABEL_COUNT> COLUMN_LABEL_TEXTS = {117, 118, 119, 120};
+inline constexpr std::array<int, LABEL_COUNT> LABEL_TEXTS = {
+    TXT_CROSSOVER,   TXT_HIGH_PASS, TXT_LOW_PASS,   TXT_CROSSOVER_FREQUENCY,
+    TXT_FILTER_TYPE, TXT_SLOPE,     TXT_DELAY_UNIT, TXT_UNIT_MS,
+    TXT_UNIT_CM,     TXT_UNIT_INCH};
+inline constexpr std::array<int, COLUMN_LABEL_COUNT> COLUMN_LABEL_TEXTS = {
+    TXT_BAND_NUMBER, TXT_BAND_FREQUENCY, TXT_BAND_Q, TXT_BAND_GAIN};
 
 // Design rectangles.
 inline constexpr DesignRect SCOPE_RECT = {233, 11, 1270, 313};
