@@ -38,6 +38,12 @@ QRect scaledKeepingHeight(const DesignRect& r, const Scale& scale) {
 }
 
 QRect scaledStretched(const DesignRect& r, const Scale& scale) {
+    return scaledStretched(DesignRectF{static_cast<double>(r.left), static_cast<double>(r.top),
+                                       static_cast<double>(r.right), static_cast<double>(r.bottom)},
+                           scale);
+}
+
+QRect scaledStretched(const DesignRectF& r, const Scale& scale) {
     return fromEdges(scaled(r.left * scale.sx), scaled(r.top * scale.sy),
                      scaled(r.right * scale.sx), scaled(r.bottom * scale.sy));
 }

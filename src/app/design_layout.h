@@ -26,6 +26,11 @@ struct DesignRect {
     int left, top, right, bottom;
 };
 
+// A design rectangle whose edges need not be whole (the EQ panel's band columns).
+struct DesignRectF {
+    double left, top, right, bottom;
+};
+
 // Truncated toward zero, as every layout coordinate is.
 int scaled(double coordinate);
 
@@ -34,6 +39,7 @@ int scaled(double coordinate);
 QRect scaledKeepingHeight(const DesignRect& r, const Scale& scale);
 // Every edge follows its own axis.
 QRect scaledStretched(const DesignRect& r, const Scale& scale);
+QRect scaledStretched(const DesignRectF& r, const Scale& scale);
 // At (left × sx, top × sy), the given design size times s.
 QRect scaledAt(int left, int top, QSize designSize, const Scale& scale);
 

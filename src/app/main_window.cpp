@@ -18,6 +18,7 @@
 #include "params/display_route.h"
 #include "params/master_volume.h"
 #include "params/param_encoding.h"
+#include "params/param_item.h"
 #include "params/write_path.h"
 #include "platform/program_version.h"
 #include "storage/config_file.h"
@@ -103,6 +104,7 @@ void MainWindow::createControls() {
     masterSlider_->setValueScale(1);
     showRegister(REG_MASTER_VOLUME);
 
+    eqPanel_ = new EqPanel(this, link_.context().registers, links_, boxes_);
     for (int slot = 0; slot < CHANNEL_COUNT; ++slot) {
         strips_[static_cast<std::size_t>(slot)] = new ChannelStrip(this, slot, positions_);
     }
@@ -155,6 +157,8 @@ void MainWindow::layOut() {
         s.setGeometry(scaledStretched(channelStripRect(k), scale_));
         s.layoutStrip(scale_);
     }
+    eqPanel_->setGeometry(scaledStretched(EQ_PANEL_RECT, scale_));
+    eqPanel_->layoutPanel(scale_);
     update();
 }
 
@@ -211,7 +215,9 @@ void MainWindow::showRegister(int reg) {
             masterBox_->setRealValue(level);
             break;
         }
-        case DisplayRoute::Target::EqPanel:  // shown by the EQ panel, which is not built yet
+        case DisplayRoute::Target::EqPanel:
+            eqPanel_->showItem(route.item, value, route.slot);
+            break;
         case DisplayRoute::Target::None:
             break;
     }
@@ -257,9 +263,15 @@ void MainWindow::chooseWifiProcessor() {
 }
 
 void MainWindow::setParam(int sender, int item) {
-    // Channel items (senders 100..111) come from the EQ panel, which is not built yet.
-    if (!isSlot(sender)) return;
-    const int value = strip(sender).encodeItem(item);
+    // Strips send their slot, the EQ panel 100 + the slot it shows.
+    int value = 0;
+    if (isSlot(sender)) {
+        value = strip(sender).encodeItem(item);
+    } else if (isSlot(sender - CHANNEL_SENDER_BASE)) {
+        value = eqPanel_->encodeItem(item);
+    } else {
+        return;
+    }
     const ParamWriteResult written =
         writeParam(link_.context().registers, links_, sender, item, value);
     for (int reg : written.copies) post(this, WM_LINK_NOTIFY, LINK_NOTIFY_REGISTER, reg);
@@ -271,6 +283,7 @@ void MainWindow::selectChannel(int slot) {
     const auto selected = selectedSlots(links_.jointGroup, slot);
     for (int k = 0; k < CHANNEL_COUNT; ++k)
         strip(k).setSelected(selected[static_cast<std::size_t>(k)]);
+    eqPanel_->loadChannel(slot);
 }
 
 void MainWindow::linkPairs(int on, int source) {
@@ -303,6 +316,7 @@ void MainWindow::relabel() {
     if (demoNotice_)
         demoNotice_->setLabelText(QString::fromUtf8(TEXT_DEMO_NOTICE.inCurrentLanguage()));
     for (ChannelStrip* s : strips_) s->relabel();
+    eqPanel_->relabel();
 }
 
 void MainWindow::setCaption(const QString& caption) {

@@ -9,6 +9,7 @@
 
 #include "app/channel_strip.h"
 #include "app/design_layout.h"
+#include "app/eq_panel.h"
 #include "app/gui_link_host.h"
 #include "app/message_boxes.h"
 #include "app/update_check.h"
@@ -34,9 +35,9 @@ struct ShowTimings {
 
 // The program's one window, borderless on the 1280 × 728 design canvas: the title row
 // with its window buttons and the link status, the master volume, twelve channel strips
-// and, below them, the EQ panel's area. It starts the link, turns the strips' items into
-// register writes (the write path) and the link's reports into what the controls show
-// (the display route), and ends the program.
+// and, below them, the EQ panel. It starts the link, turns the strips' and the EQ panel's
+// items into register writes (the write path) and the link's reports into what the
+// controls show (the display route), and ends the program.
 class MainWindow : public MessageWindow {
 public:
     explicit MainWindow(ProgramLink& link);
@@ -63,6 +64,8 @@ public:
     ProgressWindow& engineProgress() { return engineProgress_; }
 
     ChannelStrip& strip(int slot) { return *strips_[static_cast<std::size_t>(slot)]; }
+    EqPanel& eqPanel() { return *eqPanel_; }
+    const ChannelLinks& channelLinks() const { return links_; }
     ImageButton& windowButton(int n) { return *windowButtons_[static_cast<std::size_t>(n)]; }
     StyledLabel& titleLabel() { return *title_; }
     StyledLabel& masterLabel() { return *masterLabel_; }
@@ -128,6 +131,7 @@ private:
     ValueBox* masterBox_ = nullptr;
     ImageSlider* masterSlider_ = nullptr;
     std::array<ChannelStrip*, CHANNEL_COUNT> strips_{};
+    EqPanel* eqPanel_ = nullptr;
 
     bool closing_ = false;
     bool movingByHand_ = false;  // the platform cannot move the window itself

@@ -35,6 +35,12 @@ void ImageSlider::setSliderValue(double value) {
     repaint();
 }
 
+void ImageSlider::setHighlighted(bool highlighted) {
+    if (highlighted == highlighted_) return;
+    highlighted_ = highlighted;
+    invalidate();
+}
+
 void ImageSlider::setRange(int minValue, int maxValue) {
     minValue_ = minValue;
     maxValue_ = maxValue;
@@ -88,7 +94,7 @@ void ImageSlider::render() {
     const double h = height();
     const double iw = style.imageWidth;
     const double ih = style.imageHeight;
-    const QRect& thumbSource = focusLook_ ? style.focusedThumb : style.normalThumb;
+    const QRect& thumbSource = focusLook_ || highlighted_ ? style.focusedThumb : style.normalThumb;
 
     QPainter painter(&picture_);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);

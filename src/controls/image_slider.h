@@ -36,6 +36,11 @@ public:
     bool isVertical() const { return vertical_; }
     void setStep(double step) { step_ = step; }
 
+    // A host's mark on this slider (the EQ panel's selected band): the thumb keeps its
+    // focused look while it is set.
+    void setHighlighted(bool highlighted);
+    bool isHighlighted() const { return highlighted_; }
+
     bool isDragging() const { return dragging_; }
     bool hasFocusLook() const { return focusLook_; }
     SliderGeometry geometry() const;
@@ -73,6 +78,7 @@ private:
     double step_ = 1.0;
     bool dragging_ = false;
     bool focusLook_ = false;
+    bool highlighted_ = false;
 
     QImage picture_;
     bool pictureValid_ = false;

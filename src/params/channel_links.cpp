@@ -106,6 +106,12 @@ void unlinkPairs(ChannelLinks& links) {
     links.jointGroup.fill(0);
 }
 
+int selectionSource(const GroupArray& jointGroup, int s) {
+    if (!isSlot(s)) return s;
+    const int group = jointGroup[static_cast<std::size_t>(s)];
+    return isSlot(group - 1) ? group - 1 : s;
+}
+
 std::array<bool, CHANNEL_COUNT> selectedSlots(const GroupArray& jointGroup, int s) {
     std::array<bool, CHANNEL_COUNT> selected{};
     if (!isSlot(s)) return selected;

@@ -47,6 +47,10 @@ std::vector<int> linkPairs(RegisterAccess& table, ChannelLinks& links,
 // Pair linking off; registers stay as they are.
 void unlinkPairs(ChannelLinks& links);
 
+// The slot a click on slot s's channel button makes current: s, or its joint group's
+// source.
+int selectionSource(const GroupArray& jointGroup, int s);
+
 // The strips shown as selected when slot s becomes current: s alone, or its whole group.
 std::array<bool, CHANNEL_COUNT> selectedSlots(const GroupArray& jointGroup, int s);
 

@@ -112,12 +112,16 @@ void ResponseScope::setBandGain(int eqBand, double gainDb) {
     update();
 }
 
+void ResponseScope::setBandQ(int row, int eqBand, double q) {
+    if (!CurveCache::isRow(row) || !isEqBand(eqBand) || !std::isfinite(q)) return;
+    curves_.slot(row).params.q[at(FIRST_EQ_BAND + eqBand)] = q;
+    markDirty(row);
+}
+
 void ResponseScope::setBandQ(int eqBand, double q) {
     if (!isEqBand(eqBand) || !std::isfinite(q)) return;
-    const int band = FIRST_EQ_BAND + eqBand;
-    readoutBand_ = band;
-    curves_.slot(currentCurve_).params.q[at(band)] = q;
-    markDirty(currentCurve_);
+    setBandQ(currentCurve_, eqBand, q);
+    readoutBand_ = FIRST_EQ_BAND + eqBand;
 }
 
 void ResponseScope::setCrossoverFrequency(int row, int which, double frequencyHz) {

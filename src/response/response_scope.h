@@ -47,7 +47,9 @@ public:
     // Clamped to ±20 dB.
     void setBandGain(int row, int eqBand, double gainDb);
     void setBandGain(int eqBand, double gainDb);
-    // Current curve only; stored as given.
+    // Stored as given. The form without a row acts on the current curve and also shows
+    // the band in the readout.
+    void setBandQ(int row, int eqBand, double q);
     void setBandQ(int eqBand, double q);
     // which 0 = HP, 1 = LP; clamped to 19..20600 Hz and snapped.
     void setCrossoverFrequency(int row, int which, double frequencyHz);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # tq370 in a real X window (Xvfb) against tqr480-sim on a pseudo-terminal: a click on a
-# strip's mute and a typed master volume must reach the processor, as a person would do
-# it. Skips (77) where Xvfb, xdotool or ImageMagick's import is missing.
+# strip's mute, a typed master volume, a band dragged in the EQ panel's scope and a gain
+# typed into its band table must reach the processor, as a person would do it. Skips (77) where Xvfb, xdotool or ImageMagick's import is missing.
 # Usage: real_window.sh TQ370 TQR480_SIM TQ370CTL [SCREENSHOT]
 set -euo pipefail
 tq370="$1" sim="$2" ctl="$3" shot="${4:-}"
@@ -47,11 +47,21 @@ xdotool mousemove 299 144 click 1
 sleep 0.5
 xdotool mousemove 94 40 click 1 key ctrl+a type -- -12
 xdotool key Return
+sleep 0.5
+# The EQ panel (from y 160): band 18's handle (1 kHz, at 800, 318) dragged 50 pixels up,
+# which graphic mode makes +7 dB; then -4.5 typed into band 4's gain box.
+xdotool mousemove 800 318 mousedown 1
+for step in 1 2 3 4 5 6 7 8; do xdotool mousemove 800 $((318 - 50 * step / 8)); sleep 0.03; done
+xdotool mouseup 1
+sleep 0.5
+xdotool mousemove 378 563 click 1 key ctrl+a type -- -4.5
+xdotool key Return
 sleep 1
 [ -n "$shot" ] && import -window root -crop 1280x728+0+0 "$shot"
 kill -0 "$app" 2>/dev/null || fail "tq370 ended"
 kill "$app"; wait "$app" 2>/dev/null || true; app=""
 
-got="$("$ctl" --serial "$port" "${scale[@]}" --timeout 20 get 207 176)"
-[ "$got" = $'207 1\n176 588' ] || fail "the processor holds: $got"
+# CH3's mute, the master volume, CH1's band 18 and band 4 gains.
+got="$("$ctl" --serial "$port" "${scale[@]}" --timeout 20 get 207 176 457 401)"
+[ "$got" = $'207 1\n176 588\n457 570\n401 455' ] || fail "the processor holds: $got"
 echo "tq370 in a real window: all passed"

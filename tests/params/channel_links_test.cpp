@@ -59,6 +59,11 @@ TEST(JointGroups, SelectionShowsTheWholeGroup) {
     EXPECT_EQ(selected(selectedSlots(groups, 3)), (std::set<int>{2, 3}));
     EXPECT_EQ(selected(selectedSlots(groups, 5)), (std::set<int>{5}));
     EXPECT_EQ(selected(selectedSlots(GroupArray{}, 0)), (std::set<int>{0}));
+
+    // A channel button of a group member selects the group's source.
+    EXPECT_EQ(selectionSource(groups, 3), 2);
+    EXPECT_EQ(selectionSource(groups, 2), 2);
+    EXPECT_EQ(selectionSource(groups, 5), 5);
 }
 
 class PairLinking : public RegisterFixture {

@@ -63,8 +63,11 @@ TEST_F(ScopeFixture, ValuesOfAnotherCurveLeaveTheHandlesAlone) {
     const QPoint before = centre(BAND_1K);
     scope->setBandGain(4, 17, 12);
     scope->setBandFrequency(4, 17, 2000);
+    scope->setBandQ(4, 17, 2.5);
     EXPECT_EQ(centre(BAND_1K), before);
     EXPECT_EQ(scope->curve(4).gainDb[BAND_1K], 12);
+    EXPECT_EQ(scope->curve(4).q[BAND_1K], 2.5);
+    EXPECT_EQ(q(BAND_1K), INITIAL_Q);
     scope->selectCurve(4);
     EXPECT_EQ(centre(BAND_1K).y(), g().zeroY + yOfGain(g(), 12));
     EXPECT_EQ(centre(BAND_1K).x(), g().plot.left + xOfFrequency(g(), 2000));

@@ -121,6 +121,16 @@ TEST_F(EqSlider, ThePressedThumbIsWhereItIsDrawn) {
     EXPECT_EQ(changedOutside, 0);
 }
 
+TEST_F(EqSlider, AHighlightedThumbLooksFocusedUntilTheHostClearsIt) {
+    slider->setSliderValue(0);
+    const QImage normal = slider->picture();
+    slider->setHighlighted(true);
+    EXPECT_NE(slider->picture(), normal);
+    slider->setHighlighted(false);
+    EXPECT_EQ(slider->picture(), normal);
+    EXPECT_TRUE(host.messages.empty()) << "a highlight is never reported";
+}
+
 TEST(ImageSliderBackground, WithoutAHostTheAreaAroundTheTrackIs240) {
     ImageSlider slider(nullptr, 1);
     slider.resize(22, 125);
