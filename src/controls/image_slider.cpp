@@ -31,8 +31,8 @@ void ImageSlider::setSliderStyle(int styleRow, QWidget* host, const QImage& artw
 
 void ImageSlider::setSliderValue(double value) {
     sliderValue_ = tolerantTruncate(value * valueScale_);
+    // Painted with the next frame: a read-back sets many sliders in a row.
     invalidate();
-    repaint();
 }
 
 void ImageSlider::setHighlighted(bool highlighted) {

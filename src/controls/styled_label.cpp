@@ -21,7 +21,6 @@ void StyledLabel::setHost(QWidget* host) {
 void StyledLabel::setLabelText(const QString& text) {
     caption_ = text;
     invalidate();
-    repaint();
 }
 
 void StyledLabel::setLabelStyle(double pixelSize, unsigned alignFlags, QColor colour,

@@ -104,8 +104,8 @@ void ValueBox::setPosition(int position) {
 
 void ValueBox::setRealValue(double r) {
     position_ = positionFromReal(format_, r);
+    // Painted with the next frame: a read-back sets hundreds of boxes in a row.
     refresh();
-    repaint();
 }
 
 double ValueBox::getRealValue() const {
