@@ -71,19 +71,26 @@ TEST_F(EngineFlush, AnEditDuringTheReadBackIsFlushedAfterIt) {
     ASSERT_TRUE(waitUntil([&] { return !link->registers.isWritePending(400); }, 5000));
 }
 
-TEST_F(EngineFlush, KeepAlivesHoldTheMissCountAtZeroOnAnIdleLink) {
+// A slower clock than the other tests, so that a busy machine's scheduling delays stay well
+// inside the link's silence limit (300 real ms here).
+class EngineIdleLink : public EngineFixture {
+protected:
+    EngineIdleLink() : EngineFixture(0.2) {}
+};
+
+// The keep-alives alone keep an idle link up: no reconnect, and the processor hears them.
+// (A keep-alive sent into a quiet link counts one miss until its reply arrives, so the miss
+// count itself is not a steady zero.)
+TEST_F(EngineIdleLink, KeepAlivesKeepAnIdleLinkUp) {
     start();
     ASSERT_TRUE(waitRunning());
     const int keepAlives = sim->writesReceived(REG_HOST_LINK);
-    int highest = 0;
-    for (int sample = 0; sample < 100; ++sample) {
-        waitMs(50);
-        highest = std::max<int>(highest, link->missCount.load());
-    }
-    EXPECT_EQ(highest, 0);
+    waitMs(5000);
+    EXPECT_TRUE(link->linkUp.load());
+    EXPECT_EQ(host->count(Kind::Status, static_cast<int>(LinkStatus::Connected)), 1)
+        << "the link never went down";
     // About one every 0.7 s once the link has been idle for a while.
     EXPECT_GE(sim->writesReceived(REG_HOST_LINK) - keepAlives, 4);
-    EXPECT_TRUE(link->linkUp.load());
 }
 
 struct TextCase {

@@ -12,9 +12,23 @@ registers() { "$ctl" preset show "$1" | tail -n 1901; }
 # A preset unlike the defaults for the simulator to start from.
 seq 230 1875 | awk '{ print $1, ($1 * 7 + 3) % 30000 }' | "$ctl" preset make -o "$work/start" >/dev/null
 
-coproc SIM { exec "$sim" --pty --preset "$work/start.mxb" --never-ack 1880 --time-scale 0.1; }
-trap 'kill "$SIM_PID" 2>/dev/null || true; rm -rf "$work"' EXIT
-read -r -t 10 -u "${SIM[0]}" port || fail "tqr480-sim printed no port"
+# One simulator at a time; bash forgets a coprocess's variables as soon as it ends, so its
+# pid and output are kept here.
+sim_pid=""
+start_sim() {  # ARGS for tqr480-sim; sets port
+    coproc SIM { exec "$sim" --pty --preset "$work/start.mxb" --time-scale 0.1 "$@"; }
+    sim_pid=$SIM_PID
+    read -r -t 10 -u "${SIM[0]}" port || fail "tqr480-sim $* printed no port"
+}
+stop_sim() {
+    if [ -n "$sim_pid" ]; then
+        kill "$sim_pid" 2>/dev/null || true
+        wait "$sim_pid" 2>/dev/null || true
+    fi
+    sim_pid=""
+}
+trap 'stop_sim; rm -rf "$work"' EXIT
+start_sim --never-ack 1880
 [ -c "$port" ] || fail "tqr480-sim printed '$port', not a terminal device"
 dev() { "$ctl" --serial "$port" "${scale[@]}" "$@"; }
 
@@ -86,20 +100,16 @@ for args in "upload $work/other.mxb" "upload $work/absent.mxb" "set 1880=6" "rec
 done
 
 # A processor that leaves a register out of its replies: nothing invented is printed or saved.
-kill "$SIM_PID" 2>/dev/null || true
-wait "$SIM_PID" 2>/dev/null || true
-coproc SIM { exec "$sim" --pty --preset "$work/start.mxb" --omit 1500 --time-scale 0.1; }
-read -r -t 10 -u "${SIM[0]}" port || fail "the tqr480-sim leaving out 1500 printed no port"
+stop_sim
+start_sim --omit 1500
 expect_exit 1 '1 register never arrived (1500)' dev get 1500
 expect_exit 1 '1 register never arrived (1500)' dev read -o "$work/partial"
 [ ! -e "$work/partial.mxb" ] || fail "read wrote a preset of an incomplete read-back"
 
 # A link cut in the middle of an upload: nothing the upload writes is answered.
-kill "$SIM_PID" 2>/dev/null || true
-wait "$SIM_PID" 2>/dev/null || true
+stop_sim
 never=()
 for r in $(seq 230 1875); do never+=(--never-ack "$r"); done
-coproc SIM { exec "$sim" --pty --preset "$work/start.mxb" "${never[@]}" --time-scale 0.1; }
-read -r -t 10 -u "${SIM[0]}" port || fail "the second tqr480-sim printed no port"
+start_sim "${never[@]}"
 expect_exit 1 'the link to the processor was lost before the job was done' dev upload "$work/scene.mxb"
 echo "device commands passed"
