@@ -16,7 +16,9 @@ udp=$((tcp + 1))
 seq 230 1875 | awk '{ print $1, ($1 * 5 + 1) % 30000 }' | "$ctl" preset make -o "$work/start" >/dev/null
 
 coproc SIM { exec "$sim" --tcp "$address:$tcp" --udp "$address:$udp" --preset "$work/start.mxb" --time-scale 0.1; }
-trap 'kill "$SIM_PID" 2>/dev/null || true; rm -rf "$work"' EXIT
+# Bash forgets a coprocess's variables as soon as it ends, so its pid is kept here.
+sim_pid=$SIM_PID
+trap 'kill "$sim_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 read -r -t 10 -u "${SIM[0]}" line || fail "tqr480-sim printed nothing"
 [ "$line" = "wifi $address:$tcp $address:$udp" ] || fail "tqr480-sim said '$line'"
 dev() {
@@ -30,4 +32,17 @@ diff <(registers "$work/start.mxb") <(registers "$work/read.mxb") >"$work/diff" 
     fail "read differs from the simulator's registers: $(head -5 "$work/diff")"
 dev set 400=4321 >/dev/null || fail "set"
 [ "$(dev get 400)" = '400 4321' ] || fail "get after set: $(dev get 400)"
+
+# A processor linked to another PC is said to be so, with both addresses.
+kill "$sim_pid" 2>/dev/null || true
+wait "$sim_pid" 2>/dev/null || true
+coproc SIM { exec "$sim" --tcp "$address:$tcp" --udp "$address:$udp" --linked-pc 127.0.0.9 --time-scale 0.1; }
+sim_pid=$SIM_PID
+read -r -t 10 -u "${SIM[0]}" line || fail "the tqr480-sim linked elsewhere printed nothing"
+status=0
+"$ctl" --wifi "$address" --tcp-port "$tcp" --udp-port "$udp" --own-address 127.0.0.1 \
+    --time-scale 0.1 --timeout 2 info 2>"$work/err" >/dev/null || status=$?
+[ "$status" -eq 1 ] || fail "info with a processor linked elsewhere exited $status"
+grep -q "the processor at $address is linked to another PC (127.0.0.9)" "$work/err" ||
+    fail "info with a processor linked elsewhere said: $(cat "$work/err")"
 echo "wifi device commands passed"

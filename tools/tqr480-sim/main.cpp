@@ -31,6 +31,7 @@ struct Settings {
     bool pty = false;
     std::string tcp;  // ADDR:PORT of the WiFi module's frame channel
     std::string udp;  // ADDR:PORT of its text channel
+    std::string linkedPc;  // the WiFi module says it is linked to this PC
     std::string presetPath;
     int model = SIMULATED_MODEL;
     std::uint32_t seed = 1;
@@ -66,6 +67,9 @@ void addOptions(CLI::App& app, Settings& s) {
                    "serve the WiFi module's TCP frame channel on ADDR:PORT (with --udp; one "
                    "address for both, e.g. 127.0.0.2)");
     app.add_option("--udp", s.udp, "serve the WiFi module's UDP text channel on ADDR:PORT");
+    app.add_option("--linked-pc", s.linkedPc,
+                   "the WiFi module answers that it is linked to this other PC (an IPv4 "
+                   "address)");
     app.add_option("--preset", s.presetPath, "start with the registers of this preset file");
     app.add_option(
            "--model", s.model,
@@ -161,6 +165,17 @@ int main(int argc, char** argv) {
     settings.faults.neverReport =
         std::set<int>(settings.neverReport.begin(), settings.neverReport.end());
     simulator.setFaults(settings.faults);
+    if (!settings.linkedPc.empty()) {
+        auto pc = parseIpv4(settings.linkedPc);
+        if (!pc) {
+            std::fprintf(stderr, "tqr480-sim: --linked-pc: %s is not an IPv4 address\n",
+                         settings.linkedPc.c_str());
+            return EXIT_USAGE;
+        }
+        WifiModuleState state = simulator.wifiState();
+        state.linkedPc = *pc;
+        simulator.setWifiState(state);
+    }
 
     PtySimulatorServer server(simulator, settings.timeScale);
     if (settings.pty) {
