@@ -29,8 +29,8 @@ constexpr int EXIT_FILE_ERROR = 3;
 
 struct Settings {
     bool pty = false;
-    std::string tcp;  // ADDR:PORT of the WiFi module's frame channel
-    std::string udp;  // ADDR:PORT of its text channel
+    std::string tcp;       // ADDR:PORT of the WiFi module's frame channel
+    std::string udp;       // ADDR:PORT of its text channel
     std::string linkedPc;  // the WiFi module says it is linked to this PC
     std::string presetPath;
     int model = SIMULATED_MODEL;
