@@ -17,10 +17,6 @@ const std::map<std::string, Language> LANGUAGE_OPTIONS = {
     {"zh-TW", Language::TraditionalChinese},
 };
 
-std::string versionText() {
-    const std::uint32_t version = programVersion();
-    return "tq370 " + std::to_string(version >> 16) + "." + std::to_string(version & 0xFFFF);
-}
 
 }  // namespace
 
@@ -28,7 +24,7 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
     CLI::App app{
         "tq370: tunes a TQ-R480 car-audio processor live. Without a link option it uses the "
         "link of its configuration file (USB unless set otherwise)."};
-    app.set_version_flag("--version", versionText());
+    app.set_version_flag("--version", programVersionText("tq370"));
 
     ParsedCommandLine parsed;
     AppOptions& o = parsed.options;

@@ -47,6 +47,18 @@ void UpdateCheck::stop() {
     thread_.join();
 }
 
+void UpdateCheck::tellUser(std::string_view caption, std::string_view text) {
+    MainWindow* window = &window_;
+    const QString notice = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString title = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+    callOnUiThread<bool>(
+        window,
+        [window, notice, title] {
+            return window->messageBoxes().ask(notice, title, BoxButtons::Ok);
+        },
+        stop_);
+}
+
 bool UpdateCheck::askQuestion(std::string_view caption, std::string_view text) {
     MainWindow* window = &window_;
     const QString question = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

@@ -31,6 +31,7 @@ public:
 private:
     // The update thread's view of the user interface.
     bool askQuestion(std::string_view caption, std::string_view text) override;
+    void tellUser(std::string_view caption, std::string_view text) override;
     void progressShow(std::uint64_t total, std::string_view format) override;
     void progressSet(std::uint64_t value) override;
     void progressHide() override;

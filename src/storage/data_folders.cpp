@@ -74,11 +74,24 @@ DataFolders::DataFolders(std::string programFolder, std::string fallbackFolder,
       fallbackFolder_(asFolder(std::move(fallbackFolder))),
       currentFolder_(asFolder(std::move(currentFolder))) {}
 
+DataFolders DataFolders::forInstalledProgram(std::string programFolder,
+                                             std::string fallbackFolder) {
+    DataFolders folders(std::move(programFolder), std::move(fallbackFolder));
+    folders.dataFolder_ = folders.fallbackFolder_;
+    return folders;
+}
+
+bool DataFolders::installedCopy(const std::string& programFolder) {
+    const fs::path prefix = fs::path(withoutTrailingSlash(programFolder)).parent_path();
+    return isRegularFile((prefix / INSTALL_MARKER).string());
+}
+
 DataFolders DataFolders::forRunningProgram() {
     std::string program = runningExecutable().parent_path().string();
     std::string dataHome = userDataHome();
     std::string fallback =
         dataHome.empty() ? runningProgramName() : dataHome + "/" + runningProgramName();
+    if (installedCopy(program)) return forInstalledProgram(program, fallback);
     return DataFolders(program, fallback);
 }
 
@@ -90,6 +103,7 @@ std::string DataFolders::runningProgramName() {
 std::vector<std::string> DataFolders::lookupChain(std::string_view name) const {
     if (name.empty()) return {};
     std::string named = withPresetExtension(name);
+    if (dataFolder_ == fallbackFolder_) return {resolve(named), dataFolder_ + named};
     return {resolve(named), dataFolder_ + named, fallbackFolder_ + named};
 }
 
@@ -109,7 +123,9 @@ std::vector<std::string> DataFolders::listPresets() const {
     std::vector<std::string> names;
     appendPresetsOf(currentFolder_, names);
     appendPresetsOf(dataFolder_, names);
-    if (isDirExist(fallbackFolder_)) appendPresetsOf(fallbackFolder_, names);
+    if (fallbackFolder_ != dataFolder_ && isDirExist(fallbackFolder_)) {
+        appendPresetsOf(fallbackFolder_, names);
+    }
     return names;
 }
 

@@ -7,6 +7,9 @@
 
 namespace tq370 {
 
+// Relative to the folder above an installed program's bin/ folder.
+inline constexpr std::string_view INSTALL_MARKER = "share/tq370/installed";
+
 // The folders presets and configuration files live in, and the operations that look
 // through them. Every folder string ends in '/' (or is empty, meaning relative names).
 //   program folder  - where the executable lies
@@ -19,8 +22,16 @@ public:
     DataFolders(std::string programFolder, std::string fallbackFolder,
                 std::string currentFolder = {});
 
+    // The folders of an installed program (from its package or `cmake --install`): nothing
+    // may be written beside it, so the fallback folder is its data folder too.
+    static DataFolders forInstalledProgram(std::string programFolder, std::string fallbackFolder);
+    // Whether the program in programFolder (a bin folder) is an installed copy: the install
+    // puts INSTALL_MARKER beside bin/, a build from source has none.
+    static bool installedCopy(const std::string& programFolder);
+
     // The folders of the running program: the folder of /proc/self/exe and
-    // $XDG_DATA_HOME/<program name>/ (by default ~/.local/share/<program name>/).
+    // $XDG_DATA_HOME/<program name>/ (by default ~/.local/share/<program name>/); for an
+    // installed copy, that second folder alone (forInstalledProgram).
     static DataFolders forRunningProgram();
     // The executable's file name without its extension; also the configuration section.
     static std::string runningProgramName();

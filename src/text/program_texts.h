@@ -72,6 +72,12 @@ inline constexpr SingleLanguageText TEXT_WIFI_FIREWALL = {
     Language::English};
 
 // --- The online update.
+// English only.
+inline constexpr SingleLanguageText TEXT_UPDATE_BY_PACKAGE = {
+    "A newer version of TQ370 is available. This copy is installed in the system, whose "
+    "package manager keeps its files: install the new package (for example with "
+    "sudo apt install ./tq370_VERSION_amd64.deb) instead of updating it here.",
+    Language::English};
 inline constexpr TextEntry TEXT_UPDATE_QUESTION = {"软件有更新,是否更新!", "軟件有更新,是否更新!",
                                                    "Software update,Whether to update!"};
 

@@ -15,6 +15,7 @@ bool endsChecking(CheckResult result) {
     switch (result) {
         case CheckResult::ChecksEnded:
         case CheckResult::Declined:
+        case CheckResult::AnnouncedOnly:
         case CheckResult::Downloaded:
         case CheckResult::Replacing:
         case CheckResult::Stopped:
@@ -67,8 +68,13 @@ CheckReport OnlineUpdate::checkOnce(std::stop_token stop) {
             if (report.result == CheckResult::NoAnswer) report.result = CheckResult::UpToDate;
             continue;
         }
-        if (replacementScriptsProblem(settings_)) return {CheckResult::FolderRefused};
         const auto language = settings_.language();
+        if (settings_.installedCopy) {
+            host_.tellUser(updateText(UpdateText::QuestionCaption, language),
+                           updateText(UpdateText::NewerByPackage, language));
+            return {CheckResult::AnnouncedOnly};
+        }
+        if (replacementScriptsProblem(settings_)) return {CheckResult::FolderRefused};
         if (!host_.askQuestion(updateText(UpdateText::QuestionCaption, language),
                                updateText(UpdateText::QuestionText, language))) {
             return {CheckResult::Declined};

@@ -20,6 +20,7 @@ enum class CheckResult {
     DownloadTooLarge,  // the server announced a file above the size cap; nothing fetched
     NotAProgram,       // the file was no executable for this machine; it was thrown away
     FolderRefused,     // the program folder cannot take the scripts; nothing fetched
+    AnnouncedOnly,     // a newer version exists, the package manager installs it
     Downloaded,        // the new program and the scripts are in the program folder
     Replacing,         // startReplacement started the script
     Stopped,           // a stop was requested

@@ -13,6 +13,8 @@ public:
 
     // Asks the user and blocks until the answer; true for OK (yes), false otherwise.
     virtual bool askQuestion(std::string_view caption, std::string_view text) = 0;
+    // Tells the user something that needs no answer; blocks until it was seen.
+    virtual void tellUser(std::string_view caption, std::string_view text) = 0;
 
     // The progress window: total counts as 100 %, format is a printf format taking the
     // percentage (a double). None of these may block on the user interface.

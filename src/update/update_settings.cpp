@@ -1,5 +1,7 @@
 #include "update/update_settings.h"
 
+#include "storage/data_folders.h"
+
 #include "platform/cpu_identifier.h"
 #include "platform/executable_path.h"
 #include "platform/program_version.h"
@@ -12,6 +14,7 @@ UpdateSettings updateSettingsForThisProgram(UpdateServer server) {
     if (auto exe = executablePath()) {
         settings.programFolder = exe->parent_path();
         settings.programFileName = exe->filename().string();
+        settings.installedCopy = DataFolders::installedCopy(settings.programFolder);
     }
     settings.programVersion = programVersion();
     settings.machineId = cpuIdentifier();

@@ -23,6 +23,10 @@ struct UpdateSettings {
     std::function<Language()> language = [] { return Language::English; };
     // Also write the Windows batch script beside the sh script.
     bool writeWindowsScript = false;
+    // The program is an installed copy (its files belong to the system's package manager or
+    // its install): replacing them would break the installation, so a newer version is only
+    // announced, never downloaded.
+    bool installedCopy = false;
     PosixScriptWaits scriptWaits;
 
     // Waits in protocol milliseconds, scaled by the Clock.

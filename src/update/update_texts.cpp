@@ -12,6 +12,8 @@ std::string_view updateText(UpdateText which, Language language) {
             return text(TXT_TIP, language);
         case UpdateText::QuestionText:
             return TEXT_UPDATE_QUESTION.in(language);
+        case UpdateText::NewerByPackage:
+            return TEXT_UPDATE_BY_PACKAGE.text;
         case UpdateText::ProgressFormat:
             break;
     }

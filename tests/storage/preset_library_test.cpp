@@ -181,5 +181,24 @@ TEST(DataFoldersOfRunningProgram, FallbackFollowsXdgDataHome) {
     savedHome ? ::setenv("HOME", savedHome->c_str(), 1) : ::unsetenv("HOME");
 }
 
+TEST(DataFoldersInstalled, AnInstalledProgramKeepsItsDataInTheUserFolderOnly) {
+    test::TempFolder root;
+    std::filesystem::create_directories(root / "usr/bin");
+    std::filesystem::create_directories(root / "usr/share/tq370");
+    std::filesystem::create_directories(root / "home/tq370");
+    const std::string bin = root / "usr/bin";
+    EXPECT_FALSE(DataFolders::installedCopy(bin)) << "no marker: built from source";
+    test::writeText(root / "usr/share/tq370/installed", "");
+    EXPECT_TRUE(DataFolders::installedCopy(bin));
+    EXPECT_TRUE(DataFolders::installedCopy(bin + "/"));
+
+    const DataFolders folders = DataFolders::forInstalledProgram(bin, root / "home/tq370");
+    EXPECT_EQ(folders.dataFolder(), folders.fallbackFolder());
+    EXPECT_EQ(folders.dataFolder(), root / "home/tq370/");
+    test::writeText(root / "home/tq370/live.mxb", "x");
+    EXPECT_EQ(folders.listPresets(), std::vector<std::string>{"live.mxb"}) << "listed once";
+    EXPECT_EQ(folders.lookupChain("live").size(), 2u);
+}
+
 }  // namespace
 }  // namespace tq370

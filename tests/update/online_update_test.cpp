@@ -424,6 +424,22 @@ TEST_F(OnlineUpdateTest, AHostileServerOrFolderChangesNothingItShouldNot) {
     }
 }
 
+TEST_F(OnlineUpdateTest, AnInstalledProgramIsToldOfANewerVersionAndDownloadsNothing) {
+    server.queueAnswer(answer(true, OTHER));
+    server.queueDownload(goodDownload(fileBytes(100)));
+    auto s = settings();
+    s.installedCopy = true;
+    test::RecordingUpdateHost host(true);
+    OnlineUpdate update(s, host, clock);
+    EXPECT_EQ(update.checkOnce().result, CheckResult::AnnouncedOnly);
+    EXPECT_TRUE(endsChecking(CheckResult::AnnouncedOnly));
+    EXPECT_TRUE(host.questions().empty()) << "nothing to agree to";
+    ASSERT_EQ(host.told().size(), 1u);
+    EXPECT_NE(host.told()[0].text.find("package manager"), std::string::npos);
+    EXPECT_EQ(server.connections(), 0);
+    EXPECT_FALSE(fs::exists(downloadPath()));
+}
+
 // At full scale every wait is seconds long; a stop must still end the loop at once.
 TEST(OnlineUpdateStop, StopEndsEveryWaitPromptly) {
     Clock clock(1.0);

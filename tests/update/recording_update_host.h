@@ -24,6 +24,14 @@ public:
         questions_.push_back({std::string(caption), std::string(text)});
         return answer_;
     }
+    void tellUser(std::string_view caption, std::string_view text) override {
+        std::lock_guard lock(mutex_);
+        told_.push_back({std::string(caption), std::string(text)});
+    }
+    std::vector<Question> told() const {
+        std::lock_guard lock(mutex_);
+        return told_;
+    }
     void progressShow(std::uint64_t total, std::string_view format) override {
         std::lock_guard lock(mutex_);
         progressTotal_ = total;
@@ -69,6 +77,7 @@ private:
     const bool answer_;
     mutable std::mutex mutex_;  // guards everything below
     std::vector<Question> questions_;
+    std::vector<Question> told_;
     std::vector<std::uint64_t> positions_;
     std::uint64_t progressTotal_ = 0;
     std::string progressFormat_;

@@ -271,6 +271,11 @@ void addBitmapArt(ArtSet& set) {
     set.push_back({"bitmap", 177, carPicture()});
     set.push_back({"bitmap", 179, rowMarker()});
     set.push_back({"icon", 128, icon()});
+    // The desktop's icon theme sizes, each file named after its size.
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        set.push_back({"icon/hicolor", size,
+                       icon().scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation)});
+    }
 }
 
 }  // namespace tq370::art

@@ -6,6 +6,7 @@
 
 #include "command.h"
 #include "device_link.h"
+#include "platform/program_version.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
     CLI::App app{"tq370ctl: command-line tool for the TQ-R480 processor and its files"};
     app.require_subcommand(1);
     app.set_help_all_flag("--help-all", "Show help for every command");
+    app.set_version_flag("--version", tq370::programVersionText("tq370ctl"));
 
     int exitCode = EXIT_OK;
     addRegisteredCommands(app, exitCode);
@@ -67,6 +69,8 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForHelp& e) {
         return checkedOutput(app.exit(e));
     } catch (const CLI::CallForAllHelp& e) {
+        return checkedOutput(app.exit(e));
+    } catch (const CLI::CallForVersion& e) {
         return checkedOutput(app.exit(e));
     } catch (const CLI::ParseError& e) {
         const std::string word = app.get_subcommands().empty() ? unknownWord(app, argc, argv) : "";

@@ -28,6 +28,11 @@ public:
         std::fflush(stdout);
         return yes_;
     }
+    void tellUser(std::string_view, std::string_view text) override {
+        std::printf("newer version available\n");
+        std::fprintf(stderr, "tq370ctl: %.*s\n", static_cast<int>(text.size()), text.data());
+        std::fflush(stdout);
+    }
     void progressShow(std::uint64_t total, std::string_view format) override {
         total_ = total;
         format_ = std::string(format);
@@ -103,6 +108,7 @@ int runUpdate(const UpdateOptions& options) {
             std::printf("checks ended\n");
             return EXIT_OK;
         case CheckResult::Declined:
+        case CheckResult::AnnouncedOnly:
             return EXIT_OK;  // "newer version available" is printed
         case CheckResult::Downloaded:
             std::printf("downloaded %llu bytes to %s\n",

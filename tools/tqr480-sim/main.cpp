@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/net_address.h"
+#include "platform/program_version.h"
 #include "sim/processor_simulator.h"
 #include "sim/pty_simulator_server.h"
 #include "sim/wifi_simulator_server.h"
@@ -124,11 +125,14 @@ int main(int argc, char** argv) {
     CLI::App app{
         "tqr480-sim: a simulated TQ-R480 processor. Runs until it is killed or its standard "
         "input closes."};
+    app.set_version_flag("--version", programVersionText("tqr480-sim"));
     Settings settings;
     addOptions(app, settings);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         std::fprintf(stderr, "tqr480-sim: %s\n", e.what());
