@@ -17,7 +17,6 @@ const std::map<std::string, Language> LANGUAGE_OPTIONS = {
     {"zh-TW", Language::TraditionalChinese},
 };
 
-
 }  // namespace
 
 ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
