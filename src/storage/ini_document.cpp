@@ -65,6 +65,9 @@ IniDocument IniDocument::parse(std::string_view text) {
 
 std::optional<std::string> IniDocument::value(std::string_view section,
                                               std::string_view key) const {
+    // Names are read back trimmed, so they are looked up trimmed.
+    section = trim(section);
+    key = trim(key);
     bool inSection = false;
     for (const std::string& line : lines_) {
         if (auto name = sectionOf(line)) {
@@ -83,6 +86,8 @@ std::optional<std::string> IniDocument::value(std::string_view section,
 }
 
 void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
+    section = trim(section);
+    key = trim(key);
     std::string entry = std::string(key) + "=" + std::string(value);
     std::optional<std::size_t> insertAt;  // after the section's header or its last key
     bool inSection = false;
@@ -115,7 +120,9 @@ bool IniDocument::isStorable(std::string_view section, std::string_view key,
     if (hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value)) return false;
     if (section.find(']') != std::string_view::npos) return false;
     if (trim(key).empty() || key.find('=') != std::string_view::npos) return false;
-    return !isComment(key) && !sectionOf(key);
+    // The whole line must read back as this key: "[a" with the value "]" would open a section.
+    const std::string entry = std::string(key) + "=" + std::string(value);
+    return !isComment(entry) && !sectionOf(entry);
 }
 
 std::string IniDocument::text() const {

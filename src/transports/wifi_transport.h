@@ -83,8 +83,9 @@ private:
     LinkContext& link_;
     const WifiEndpoints endpoints_;
     const std::uint32_t ownAddress_;
-    FrameParser parser_;
+    // Before the parser, which is made with its offer hook.
     DiscoveredProcessors discovered_;
+    FrameParser parser_;
 
     std::atomic<std::uint32_t> processorAddress_{0};
     std::atomic<std::uint32_t> linkAddress_{LINK_ADDRESS_UNKNOWN};

@@ -135,7 +135,12 @@ TEST_F(ConfigFileTest, InterruptedWriteKeepsTheOldFile) {
 TEST_F(ConfigFileTest, RefusesWhatOneLineCannotHold) {
     makeDataFile(CONFIG_FILE_LANGUAGE, "[tq370]\nLanguage=1\n");
     const std::pair<std::string, std::string> cases[] = {
-        {"Language", "2\n[tq370]"}, {"Lang\nuage", "2"}, {"", "2"}, {"a=b", "2"}, {"[x]", "2"},
+        {"Language", "2\n[tq370]"},
+        {"Lang\nuage", "2"},
+        {"", "2"},
+        {"a=b", "2"},
+        {"[x]", "2"},
+        {"[a", "] x"} /* the line "[a=] x" would open a section */,
     };
     for (const auto& [key, value] : cases) {
         EXPECT_FALSE(config.writeIniString(CONFIG_FILE_LANGUAGE, key, value)) << key;
@@ -150,6 +155,14 @@ TEST_F(ConfigFileTest, ReadStringTrimsAndUnquotes) {
     EXPECT_EQ(config.readIniString(CONFIG_FILE_CONFIGURATION, "absent"), std::nullopt);
     ASSERT_TRUE(config.writeIniString(CONFIG_FILE_CONFIGURATION, "plain", "中文 text"));
     EXPECT_EQ(config.readIniString(CONFIG_FILE_CONFIGURATION, "plain"), "中文 text");
+}
+
+// A name is read back trimmed, so a name given with spaces is the same key, not a second one.
+TEST_F(ConfigFileTest, NamesWithSpacesAreTheSameKey) {
+    makeDataFile(CONFIG_FILE_LANGUAGE, "[tq370]\nLanguage=1\n");
+    ASSERT_TRUE(config.writeIniString(CONFIG_FILE_LANGUAGE, " Language\t", "2"));
+    EXPECT_EQ(readText(config.dataPath(CONFIG_FILE_LANGUAGE)), "[tq370]\nLanguage=2\n");
+    EXPECT_EQ(config.readIniString(CONFIG_FILE_LANGUAGE, "Language "), "2");
 }
 
 }  // namespace

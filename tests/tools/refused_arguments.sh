@@ -35,6 +35,9 @@ check 2 '--timeout' --timeout nan info
 check 2 '--timeout' --timeout 1e10 info
 check 2 '--timeout' --timeout 0 info
 check 2 '--time-scale' --time-scale inf info
+check 2 "'-0': REG must be" --serial "$work/absent" get -- -0
+check 2 "'1=-0': VALUE must be" --serial "$work/absent" set 1=-0
+check 2 "'0x-0=1': REG must be" --serial "$work/absent" set 0x-0=1
 check 2 'the address is empty' --wifi '' info
 check 2 'is not an IPv4 address' --wifi notanip info
 check 2 'is not an IPv4 address' --wifi 999.1.1.1 info

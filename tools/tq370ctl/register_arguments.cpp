@@ -13,10 +13,12 @@ std::optional<int> parseNumber(std::string_view text, int max) {
         text.remove_prefix(2);
         base = 16;
     }
+    // from_chars takes a minus sign, so "-0" would pass as 0.
+    if (text.empty() || text[0] == '-') return std::nullopt;
     int number = 0;
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, number, base);
-    if (text.empty() || ec != std::errc{} || ptr != end || number < 0 || number > max) {
+    if (ec != std::errc{} || ptr != end || number < 0 || number > max) {
         return std::nullopt;
     }
     return number;
